@@ -1,0 +1,52 @@
+#include "DriverInfo.h"
+
+#include "Buffers.h"
+
+namespace probe {
+
+std::optional<std::u16string> read_registry_string(RegistryKey& key, const char16_t* name) {
+    std::uint32_t length = 1024;
+    // Room for a NUL behind the longest answer the call may give.
+    auto buffer = zeroed_buffer<std::uint8_t>(std::size_t{length} + sizeof(char16_t));
+    if (!buffer) return std::nullopt;
+    std::uint32_t type = 0;
+    std::uint32_t reported = length;
+    Error error = key.query_value(name, &type, buffer->data(), &reported);
+    while (error == kErrorMoreData) {
+        length = reported;
+        buffer = zeroed_buffer<std::uint8_t>(std::size_t{length} + sizeof(char16_t));
+        if (!buffer) return std::nullopt;
+        reported = length;
+        error = key.query_value(name, &type, buffer->data(), &reported);
+    }
+    if (error != kErrorSuccess || type != kRegSz) return std::nullopt;
+    if (reported > length) reported = length;
+
+    const std::size_t chars = reported / sizeof(char16_t);
+    std::u16string text(chars, u'\0');
+    for (std::size_t i = 0; i < chars; ++i)
+        text[i] = static_cast<char16_t>((*buffer)[2 * i] | ((*buffer)[2 * i + 1] << 8));
+    return text_before_nul(text.data(), text.size());
+}
+
+bool read_driver_info(DeviceSet& set, const DeviceRef& device, driver_info& info) {
+    const std::unique_ptr<RegistryKey> key = set.open_driver_key(device);
+    if (!key) return false;
+    struct value {
+        const char16_t* name;
+        std::u16string* target;
+    };
+    const value values[] = {{u"DriverVersion", &info.driver_version},
+                            {u"InfPath", &info.inf_path},
+                            {u"InfSection", &info.inf_section},
+                            {u"DriverDate", &info.driver_date},
+                            {u"DriverDesc", &info.driver_desc}};
+    for (const value& v : values) {
+        std::optional<std::u16string> text = read_registry_string(*key, v.name);
+        if (!text) return false;
+        *v.target = std::move(*text);
+    }
+    return true;
+}
+
+}  // namespace probe
