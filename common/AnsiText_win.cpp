@@ -1,0 +1,14 @@
+#include <windows.h>
+
+#include "AnsiText.h"
+
+std::string WideToAnsi(std::u16string_view text) {
+    if (text.empty()) return {};
+    const auto* wide = reinterpret_cast<const WCHAR*>(text.data());
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), size, nullptr, nullptr);
+    return out;
+}

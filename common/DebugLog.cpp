@@ -1,0 +1,3 @@
+#include "DebugLog.h"
+
+void DebugLog(const std::string& /*Text*/, int /*Level*/) {}

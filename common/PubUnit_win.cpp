@@ -1,0 +1,69 @@
+#include "PubUnit_win.h"
+
+#include <shlobj.h>
+
+#include "Handle_win.h"
+
+std::string GetAppDataFolder() {
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    std::string folder(path);
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+bool ForceDirectories(const std::string& path) {
+    // Each prefix that ends at a separator is created in turn; ones that
+    // exist already (drives, shares, folders made by another thread) fail
+    // harmlessly.
+    for (std::size_t i = 1; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '\\' && path[i] != '/') continue;
+        const std::string prefix = path.substr(0, i);
+        if (prefix.back() != ':') CreateDirectoryA(prefix.c_str(), nullptr);
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+HRGN CreateRegionFromBitmap(HBITMAP bitmap, COLORREF transparent, HWND window) {
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof info, &info)) return nullptr;
+    WindowDc window_dc(window, GetWindowDC(window));
+    if (!window_dc) return nullptr;
+    UniqueMemoryDc memory(CreateCompatibleDC(window_dc.get()));
+    SelectObjectScope select(memory.get(), bitmap);
+
+    BeginPath(window_dc.get());
+    for (int x = 0; x < info.bmWidth; ++x) {
+        int y = 0;
+        while (y < info.bmHeight) {
+            while (y < info.bmHeight && GetPixel(memory.get(), x, y) == transparent) ++y;
+            if (y == info.bmHeight) break;
+            const int top = y;
+            while (y < info.bmHeight && GetPixel(memory.get(), x, y) != transparent) ++y;
+            // Rows top..y-1 are opaque; the figure's bottom and right edges are exclusive.
+            MoveToEx(window_dc.get(), x, top, nullptr);
+            LineTo(window_dc.get(), x, y);
+            LineTo(window_dc.get(), x + 1, y);
+            LineTo(window_dc.get(), x + 1, top);
+            CloseFigure(window_dc.get());
+        }
+    }
+    EndPath(window_dc.get());
+    return PathToRegion(window_dc.get());
+}
+
+void ApplyPictureRegion(HWND window, HBITMAP picture) {
+    const auto copy = static_cast<HBITMAP>(CopyImage(picture, IMAGE_BITMAP, 0, 0, 0));
+    if (!copy) return;
+    UniqueBitmap bitmap(copy);
+    COLORREF transparent = 0;
+    {
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        SelectObjectScope select(dc.get(), bitmap.get());
+        transparent = GetPixel(dc.get(), 0, 0);
+    }
+    HRGN region = CreateRegionFromBitmap(bitmap.get(), transparent, window);
+    // The window owns the region from here on.
+    if (region) SetWindowRgn(window, region, TRUE);
+}
