@@ -1,0 +1,49 @@
+// The data module: owner of the driver inventory for the whole run, and the
+// routines the windows share.
+#pragma once
+
+#include <string>
+
+#include "ActivityCounter.h"
+#include "DriverManagerUnit.h"
+#include "Thread.h"
+
+class TDM {
+public:
+    TDM();   // DataModuleCreate
+    ~TDM();  // DataModuleDestroy
+    TDM(const TDM&) = delete;
+    TDM& operator=(const TDM&) = delete;
+
+    void DataModuleCreate();
+    void DataModuleDestroy();
+
+    // The per-user data folder "<application data>\Tarnwick\", created with
+    // its parents when missing; a failed creation still answers the path.
+    static std::string GetDataFolder();
+
+    // Workers that use the inventory hold a lease from here while they do.
+    ActivityCounter InventoryUsers;
+    // True when shutdown found a worker still busy and kept the inventory
+    // alive for the rest of the process instead of freeing it under the worker.
+    bool InventoryKeptAlive() const { return inventory_kept_alive_; }
+
+private:
+    bool inventory_kept_alive_ = false;
+};
+
+extern TDM* DM;
+// The one inventory of the process, owned by DM.
+extern TDriverManager* DriverManager;
+
+// Resolves and creates the data folder in the background, then frees itself.
+class TCheckUpdateThread : public TThread {
+public:
+    TCheckUpdateThread() : TThread(true) {}
+
+protected:
+    void Execute() override;
+};
+
+// Dispatches messages until `Milliseconds` have passed.
+void WaitWithMessages(unsigned Milliseconds);

@@ -1,0 +1,90 @@
+// The program itself: a second instance ends by itself after about a second
+// while the first keeps running, and the first closes cleanly.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::wstring ProgramPath() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.erase(folder.find_last_of(L'\\') + 1);
+    return folder + L"Tarnwick.exe";
+}
+
+struct Process {
+    explicit Process(const std::wstring& path) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring command = L"\"" + path + L"\"";
+        started = CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &info) != FALSE;
+    }
+    ~Process() {
+        if (!started) return;
+        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+    DWORD ExitCode() const {
+        DWORD code = 0;
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+    bool started = false;
+    PROCESS_INFORMATION info{};
+};
+
+HWND VisibleWindowOf(DWORD process_id) {
+    struct Search {
+        DWORD pid;
+        HWND found;
+    } search{process_id, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == s->pid && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr &&
+                (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(Startup, SecondInstanceEndsByItselfWhileTheFirstRuns) {
+    Process first(ProgramPath());
+    ASSERT_TRUE(first.started);
+    // Wait for the main window: by then the first instance holds the mutex.
+    HWND main_window = nullptr;
+    for (int i = 0; i < 300 && !main_window; ++i) {
+        Sleep(100);
+        main_window = VisibleWindowOf(first.info.dwProcessId);
+    }
+    ASSERT_NE(main_window, nullptr) << "the first instance never showed its main window";
+
+    const DWORD start = GetTickCount();
+    Process second(ProgramPath());
+    ASSERT_TRUE(second.started);
+    ASSERT_EQ(WaitForSingleObject(second.info.hProcess, 20000), WAIT_OBJECT_0);
+    const DWORD lived = GetTickCount() - start;
+    EXPECT_GE(lived, 1000u);  // it waits its second before leaving
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(VisibleWindowOf(second.info.dwProcessId), nullptr);
+    EXPECT_TRUE(first.Running());
+
+    PostMessageW(main_window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(first.info.hProcess, 20000), WAIT_OBJECT_0);
+    EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+}  // namespace
