@@ -1,5 +1,7 @@
 #include "DriverInfo.h"
 
+#include <algorithm>
+
 #include "Buffers.h"
 
 namespace probe {
@@ -20,13 +22,7 @@ std::optional<std::u16string> read_registry_string(RegistryKey& key, const char1
         error = key.query_value(name, &type, buffer->data(), &reported);
     }
     if (error != kErrorSuccess || type != kRegSz) return std::nullopt;
-    if (reported > length) reported = length;
-
-    const std::size_t chars = reported / sizeof(char16_t);
-    std::u16string text(chars, u'\0');
-    for (std::size_t i = 0; i < chars; ++i)
-        text[i] = static_cast<char16_t>((*buffer)[2 * i] | ((*buffer)[2 * i + 1] << 8));
-    return text_before_nul(text.data(), text.size());
+    return text_from_bytes(buffer->data(), std::min(reported, length));
 }
 
 bool read_driver_info(DeviceSet& set, const DeviceRef& device, driver_info& info) {

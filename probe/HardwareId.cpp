@@ -14,20 +14,12 @@ struct id_tag {
 }  // namespace
 
 std::optional<std::u16string> read_hardware_id(DeviceSet& set, const DeviceRef& device) {
-    std::uint32_t length = 512;
-    auto buffer = zeroed_buffer<char16_t>(length);
-    if (!buffer) return std::nullopt;
-    std::uint32_t required = 0;
-    Error error = set.get_instance_id(device, buffer->data(), length, &required);
-    while (error == kErrorInsufficientBuffer) {
-        length = required;
-        buffer = zeroed_buffer<char16_t>(std::size_t{length} + 1);
-        if (!buffer) return std::nullopt;
-        error = set.get_instance_id(device, buffer->data(), length, &required);
-    }
-    if (error != kErrorSuccess) return std::nullopt;
-
-    const std::u16string instance_id = text_before_nul(buffer->data(), buffer->size());
+    const std::optional<std::u16string> read =
+        read_growing_text(512, [&](char16_t* buffer, std::uint32_t length, std::uint32_t* required) {
+            return set.get_instance_id(device, buffer, length, required);
+        });
+    if (!read) return std::nullopt;
+    const std::u16string& instance_id = *read;
     const std::size_t last = instance_id.rfind(u'\\');
     if (last == std::u16string::npos || last == 0) return std::nullopt;
     return instance_id.substr(0, last);

@@ -17,19 +17,9 @@ struct pending_class {
 };
 
 std::optional<std::u16string> read_class_name(DeviceSource& source, const qz_guid& guid) {
-    std::uint32_t length = 1024;
-    auto buffer = zeroed_buffer<char16_t>(length);
-    if (!buffer) return std::nullopt;
-    std::uint32_t required = 0;
-    Error error = source.class_name_from_guid(guid, buffer->data(), length, &required);
-    while (error == kErrorInsufficientBuffer) {
-        length = required;
-        buffer = zeroed_buffer<char16_t>(std::size_t{length} + 1);
-        if (!buffer) return std::nullopt;
-        error = source.class_name_from_guid(guid, buffer->data(), length, &required);
-    }
-    if (error != kErrorSuccess) return std::nullopt;
-    return text_before_nul(buffer->data(), buffer->size());
+    return read_growing_text(1024, [&](char16_t* buffer, std::uint32_t length, std::uint32_t* required) {
+        return source.class_name_from_guid(guid, buffer, length, required);
+    });
 }
 
 bool build_class_list(DeviceSource& source, std::vector<pending_class>& classes) {
@@ -77,11 +67,7 @@ std::optional<std::u16string> read_string_property(DeviceSet& set, const DeviceR
     }
     if (error != kErrorSuccess) return std::nullopt;
 
-    const std::size_t chars = std::min(required, size) / sizeof(char16_t);
-    std::u16string text(chars, u'\0');
-    for (std::size_t i = 0; i < chars; ++i)
-        text[i] = static_cast<char16_t>((*buffer)[2 * i] | ((*buffer)[2 * i + 1] << 8));
-    return text_before_nul(text.data(), text.size());
+    return text_from_bytes(buffer->data(), std::min(required, size));
 }
 
 bool read_device_properties(DeviceSet& set, const DeviceRef& device, device_record& record) {

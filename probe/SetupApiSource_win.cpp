@@ -169,22 +169,27 @@ Error SetupApiSource::build_class_info_list(qz_guid* guids, std::uint32_t size,
     return error;
 }
 
-Error SetupApiSource::get_class_description(const qz_guid& guid, char16_t* buffer,
-                                            std::uint32_t length, std::uint32_t* required) {
+namespace {
+// Both class calls answer a text into a buffer and report the length needed.
+template <typename Call>
+Error class_text(Call call, const qz_guid& guid, char16_t* buffer, std::uint32_t length,
+                 std::uint32_t* required) {
     DWORD needed = 0;
-    const BOOL ok = SetupDiGetClassDescriptionW(as_guid(guid), as_wide(buffer), length, &needed);
+    const BOOL ok = call(as_guid(guid), as_wide(buffer), length, &needed);
     const Error error = ok ? ERROR_SUCCESS : last_failure();
     *required = needed;
     return error;
 }
+}  // namespace
+
+Error SetupApiSource::get_class_description(const qz_guid& guid, char16_t* buffer,
+                                            std::uint32_t length, std::uint32_t* required) {
+    return class_text(SetupDiGetClassDescriptionW, guid, buffer, length, required);
+}
 
 Error SetupApiSource::class_name_from_guid(const qz_guid& guid, char16_t* buffer,
                                            std::uint32_t length, std::uint32_t* required) {
-    DWORD needed = 0;
-    const BOOL ok = SetupDiClassNameFromGuidW(as_guid(guid), as_wide(buffer), length, &needed);
-    const Error error = ok ? ERROR_SUCCESS : last_failure();
-    *required = needed;
-    return error;
+    return class_text(SetupDiClassNameFromGuidW, guid, buffer, length, required);
 }
 
 std::unique_ptr<DeviceSet> SetupApiSource::open_all_devices(Error* error) {

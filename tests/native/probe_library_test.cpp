@@ -22,6 +22,11 @@ protected:
         }
     }
 
+    void InitializeAndScan() {
+        ASSERT_EQ(qz_initialize(), 0);
+        ASSERT_EQ(qz_scan_hardware(), 0);
+    }
+
     std::vector<hardware_detail> Details(int capacity, std::int32_t* count, std::int32_t* result) {
         std::vector<hardware_detail> records(static_cast<std::size_t>(capacity));
         std::memset(records.data(), 0xAB, records.size() * sizeof(hardware_detail));
@@ -61,8 +66,7 @@ TEST_F(ProbeLibrary, InitialisedLibraryServesAnEmptyList) {
 
 TEST_F(ProbeLibrary, CountQueryReportsTheNeededCapacityOnce) {
     AddDevices(57);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     EXPECT_EQ(qz_get_hardware_details(nullptr, 0, &count), -1);
     EXPECT_EQ(count, 57);
@@ -72,8 +76,7 @@ TEST_F(ProbeLibrary, CountQueryReportsTheNeededCapacityOnce) {
 
 TEST_F(ProbeLibrary, CapacityTooSmallLeavesTheArrayUntouched) {
     AddDevices(5);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     std::int32_t result = 0;
     const auto records = Details(4, &count, &result);
@@ -86,8 +89,7 @@ TEST_F(ProbeLibrary, CapacityTooSmallLeavesTheArrayUntouched) {
 TEST_F(ProbeLibrary, ExactCapacityFillsEveryRecordInNameOrder) {
     AddDevices(4);
     std::swap(table().devices[0], table().devices[3]);  // walk order differs from name order
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     std::int32_t result = 0;
     const auto records = Details(4, &count, &result);
@@ -102,8 +104,7 @@ TEST_F(ProbeLibrary, ExactCapacityFillsEveryRecordInNameOrder) {
 
 TEST_F(ProbeLibrary, SpareCapacityStaysUntouched) {
     AddDevices(2);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     std::int32_t result = 0;
     const auto records = Details(5, &count, &result);
@@ -122,8 +123,7 @@ TEST_F(ProbeLibrary, NegativeCapacityWithEmptyListIsTooSmall) {
 
 TEST_F(ProbeLibrary, NullArgumentsFailWithoutACode) {
     AddDevices(1);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     hardware_detail record;
     EXPECT_EQ(qz_get_hardware_details(nullptr, 0, nullptr), -1);
     EXPECT_EQ(qz_get_hardware_detail(nullptr, &record), -1);
@@ -135,8 +135,7 @@ TEST_F(ProbeLibrary, SingleLookupMatchesCaseSensitivelyAndTakesTheFirst) {
     table().classes.push_back(MakeClass(1, "System", "System devices"));
     table().devices.push_back(MakeDevice("ROOT\\TWIN\\0000", "B twin", "System"));
     table().devices.push_back(MakeDevice("ROOT\\TWIN\\0001", "A twin", "System"));
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     hardware_detail record;
     std::memset(&record, 0xAB, sizeof record);
     EXPECT_EQ(qz_get_hardware_detail(u"root\\twin", &record), -1);
@@ -152,8 +151,7 @@ TEST_F(ProbeLibrary, TextsAreCutToTheirFieldsAndZeroFilledBehind) {
     auto device = MakeDevice("ROOT\\" + std::string(250, 'H') + "\\0000", std::string(1100, 'n'), long_class);
     GiveDriver(device, std::string(70, '9'), "12-31-20099");
     table().devices.push_back(device);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     std::int32_t result = 0;
     const auto records = Details(1, &count, &result);
@@ -179,8 +177,7 @@ TEST_F(ProbeLibrary, IncompleteDriverInformationExportsNoDriverFields) {
     device.driver_key->erase(u"DriverDesc");
     device.present = false;
     table().devices.push_back(device);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     std::int32_t result = 0;
     const auto records = Details(1, &count, &result);
@@ -196,8 +193,7 @@ TEST_F(ProbeLibrary, ClassFieldsComeFromTheClassEntry) {
     table().devices.push_back(MakeDevice("PCI\\VEN_8086&DEV_27A2\\3&1", "Graphics", "Display"));
     // A device whose class the list does not know still gets a class to be grouped under.
     table().devices.push_back(MakeDevice("ROOT\\ORPHAN\\0000", "Orphan", "Vanished"));
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     std::int32_t result = 0;
     const auto records = Details(2, &count, &result);
@@ -214,8 +210,7 @@ TEST_F(ProbeLibrary, ClassFieldsComeFromTheClassEntry) {
 
 TEST_F(ProbeLibrary, UninitialiseEndsTheStateAndOneComUseEachTime) {
     AddDevices(2);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     qz_get_hardware_details(nullptr, 0, &count);  // leaves code 9 unread
     EXPECT_EQ(qz_uninitialize(), 0);
@@ -230,8 +225,7 @@ TEST_F(ProbeLibrary, UninitialiseEndsTheStateAndOneComUseEachTime) {
 
 TEST_F(ProbeLibrary, FailureCodeSurvivesLaterSuccessesAndOnlyTheLatestIsKept) {
     AddDevices(1);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     std::int32_t count = 0;
     EXPECT_EQ(qz_get_hardware_details(nullptr, 0, &count), -1);
     EXPECT_EQ(qz_scan_hardware(), 0);
@@ -248,8 +242,7 @@ TEST_F(ProbeLibrary, FailureCodeSurvivesLaterSuccessesAndOnlyTheLatestIsKept) {
 
 TEST_F(ProbeLibrary, ASecondScanReplacesTheFirst) {
     AddDevices(3, "First ");
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     table().devices.clear();
     AddDevices(2, "Second ");
     ASSERT_EQ(qz_scan_hardware(), 0);
@@ -263,8 +256,7 @@ TEST_F(ProbeLibrary, ASecondScanReplacesTheFirst) {
 
 TEST_F(ProbeLibrary, InitialiseStartsAgainWithAnEmptyState) {
     AddDevices(3);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     ASSERT_EQ(qz_initialize(), 0);
     std::int32_t count = 5;
     EXPECT_EQ(qz_get_hardware_details(nullptr, 0, &count), 0);
@@ -273,8 +265,7 @@ TEST_F(ProbeLibrary, InitialiseStartsAgainWithAnEmptyState) {
 
 TEST_F(ProbeLibrary, RefusedComChangesNothing) {
     AddDevices(3);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     platform.com_accepts = false;
     EXPECT_EQ(qz_initialize(), -1);
     EXPECT_EQ(qz_get_error_code(), PROBE_ERR_COM_INIT);
@@ -293,8 +284,7 @@ TEST_F(ProbeLibrary, RefusedComBeforeAnyStateLeavesTheLibraryUninitialised) {
 
 TEST_F(ProbeLibrary, FailedClassListEmptiesTheDeviceList) {
     AddDevices(3);
-    ASSERT_EQ(qz_initialize(), 0);
-    ASSERT_EQ(qz_scan_hardware(), 0);
+    InitializeAndScan();
     table().class_list_error = 5;
     EXPECT_EQ(qz_scan_hardware(), -1);
     EXPECT_EQ(qz_get_error_code(), PROBE_ERR_SCAN_FAILED);
