@@ -21,7 +21,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
 
     Application.Initialize();
-    Application.MainFormOnTaskBar = true;
     Application.Title = "Tarnwick";
 
     frmSplash = new TfrmSplash;

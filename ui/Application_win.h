@@ -26,7 +26,6 @@ public:
 
     HINSTANCE Instance() const { return GetModuleHandleW(nullptr); }
     std::string Title;
-    bool MainFormOnTaskBar = true;
     // The first form created through CreateForm; closing it ends the program.
     TForm* MainForm = nullptr;
 
