@@ -74,18 +74,22 @@ public:
         if (!data) return ERROR_NO_MORE_ITEMS;
         DWORD value_type = 0;
         DWORD needed = 0;
+        SetLastError(ERROR_SUCCESS);
         if (SetupDiGetDeviceRegistryPropertyW(set_.get(), data, property, &value_type, buffer, size,
                                               &needed)) {
             *type = value_type;
             *required = needed;
             return ERROR_SUCCESS;
         }
-        const Error error = last_failure();
+        const DWORD reported = GetLastError();
         *type = value_type;
         *required = needed;
-        if (property == SPDRP_ENUMERATOR_NAME && error == ERROR_INVALID_DATA)
+        // Wine keeps no enumerator name: it fails with ERROR_INVALID_DATA, or
+        // with no error code at all.
+        if (property == SPDRP_ENUMERATOR_NAME &&
+            (reported == ERROR_INVALID_DATA || reported == ERROR_SUCCESS))
             return enumerator_from_instance_id(device, type, buffer, size, required);
-        return error;
+        return reported != ERROR_SUCCESS ? reported : ERROR_GEN_FAILURE;
     }
 
     Error get_instance_id(const DeviceRef& device, char16_t* buffer, std::uint32_t length,
@@ -137,7 +141,8 @@ private:
         SP_DEVINFO_DATA* data = select(device);
         while (!SetupDiGetDeviceInstanceIdW(set_.get(), data, id.data(),
                                             static_cast<DWORD>(id.size()), &needed)) {
-            if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return ERROR_INVALID_DATA;
+            if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= id.size())
+                return ERROR_INVALID_DATA;
             id.assign(needed + 1, L'\0');
         }
         id.resize(wcslen(id.c_str()));
