@@ -40,7 +40,8 @@ inline std::u16string text_from_bytes(const std::uint8_t* data, std::size_t size
 // A text from a call that fails with kErrorInsufficientBuffer and the length
 // it needs (in characters) when the buffer is too short: first `length`
 // characters, then the needed length for as long as that recurs. nullopt for
-// any other error or when no buffer can be had.
+// any other error or when no buffer can be had. A call that asks for no
+// more than it was just given would ask for ever: that counts as missing.
 template <typename Call>
 std::optional<std::u16string> read_growing_text(std::uint32_t length, Call call) {
     auto buffer = zeroed_buffer<char16_t>(length);
@@ -48,6 +49,7 @@ std::optional<std::u16string> read_growing_text(std::uint32_t length, Call call)
     std::uint32_t required = 0;
     Error error = call(buffer->data(), length, &required);
     while (error == kErrorInsufficientBuffer) {
+        if (required <= length) return std::nullopt;
         length = required;
         buffer = zeroed_buffer<char16_t>(std::size_t{length} + 1);
         if (!buffer) return std::nullopt;

@@ -15,6 +15,7 @@ std::optional<std::u16string> read_registry_string(RegistryKey& key, const char1
     std::uint32_t reported = length;
     Error error = key.query_value(name, &type, buffer->data(), &reported);
     while (error == kErrorMoreData) {
+        if (reported <= length) return std::nullopt;  // a size that can never suffice
         length = reported;
         buffer = zeroed_buffer<std::uint8_t>(std::size_t{length} + sizeof(char16_t));
         if (!buffer) return std::nullopt;

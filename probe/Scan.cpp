@@ -27,6 +27,7 @@ bool build_class_list(DeviceSource& source, std::vector<pending_class>& classes)
     std::uint32_t required = 0;
     Error error = source.build_class_info_list(nullptr, 0, &required);
     while (error == kErrorInsufficientBuffer) {
+        if (required <= guids.size()) return false;  // a size that can never suffice
         try {
             guids.assign(required, qz_guid{});
         } catch (const std::bad_alloc&) {
@@ -60,6 +61,7 @@ std::optional<std::u16string> read_string_property(DeviceSet& set, const DeviceR
     std::uint32_t required = 0;
     Error error = set.get_property(device, property, &type, buffer->data(), size, &required);
     while (error == kErrorInsufficientBuffer && type == kRegSz) {
+        if (required <= size) return std::nullopt;  // a size that can never suffice
         size = required;
         buffer = zeroed_buffer<std::uint8_t>(std::size_t{size} + sizeof(char16_t));
         if (!buffer) return std::nullopt;

@@ -42,6 +42,10 @@ public:
         const auto it = values_.find(name);
         if (it == values_.end()) return kErrorFileNotFound;
         if (type) *type = it->second.type;
+        if (it->second.reported_size) {
+            if (length) *length = *it->second.reported_size;
+            return kErrorMoreData;
+        }
         const std::uint32_t size = length ? *length : 0;
         const std::uint32_t needed = copy_bytes(it->second, data, size);
         if (length) *length = needed;
@@ -77,6 +81,10 @@ public:
         const auto it = properties.find(property);
         if (it == properties.end()) return kErrorInvalidData;
         if (type) *type = it->second.type;
+        if (it->second.reported_size) {
+            if (required) *required = *it->second.reported_size;
+            return kErrorInsufficientBuffer;
+        }
         const std::uint32_t needed = copy_bytes(it->second, buffer, size);
         if (required) *required = needed;
         return size >= needed ? kErrorSuccess : kErrorInsufficientBuffer;
@@ -131,6 +139,10 @@ Error TableSource::class_name_from_guid(const qz_guid& guid, char16_t* buffer,
                                         std::uint32_t length, std::uint32_t* required) {
     const TableClass* c = find_class(guid);
     if (!c || !c->name) return kErrorInvalidClass;
+    if (c->name_reported_length) {
+        if (required) *required = *c->name_reported_length;
+        return kErrorInsufficientBuffer;
+    }
     return copy_chars(*c->name, buffer, length, required);
 }
 

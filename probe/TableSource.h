@@ -15,12 +15,18 @@ namespace probe {
 struct TableValue {
     std::uint32_t type = kRegSz;
     std::u16string text;
+    // When set, every read fails as too short and asks for this many bytes,
+    // as a broken platform might; the value can then never be read.
+    std::optional<std::uint32_t> reported_size;
 };
 
 struct TableClass {
     qz_guid guid{};
     std::optional<std::u16string> description;  // nullopt: cannot be read
     std::optional<std::u16string> name;         // nullopt: cannot be read
+    // When set, the name's buffer is always too short and this many
+    // characters are asked for (Wine answers 0 for a class key without name).
+    std::optional<std::uint32_t> name_reported_length;
 };
 
 struct TableDevice {
