@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "AnsiText.h"
 #include "Application_win.h"
 #include "ErrorBox.h"
 #include "PubUnit_win.h"
@@ -137,7 +138,26 @@ TEST_F(DataModule, LoadsTheMachinesDevicesIntoCategories) {
         in_categories += category->Drivers.Count();
     }
     EXPECT_EQ(in_categories, DriverManager->DriversCount());
-    EXPECT_GT(DriverManager->DriversCount(), 0) << "Wine always knows a few devices";
+}
+
+TEST_F(DataModule, SeededDevicesStandInTheirCategories) {
+    DM = new TDM;
+    auto category_of = [](const std::string& hardware_id) -> std::string {
+        const int index = DriverManager->Drivers.IndexOf(hardware_id);
+        return index < 0 ? "" : DriverManager->Drivers.Objects(index)->Category->ClassName;
+    };
+    EXPECT_EQ(category_of("PCI\\VEN_8086&DEV_27C8&SUBSYS_30A217AA&REV_02"), "System");
+    EXPECT_EQ(category_of("ROOT\\LEGACY_X"), "System");
+    EXPECT_EQ(category_of("PCI\\VEN_10DE&DEV_0640"), "Display");
+    EXPECT_EQ(category_of("USB\\VID_046D&PID_C52B&MI_00"), "HIDClass");
+    EXPECT_EQ(category_of("USB\\VID_0781&PID_5567"), "USB");
+    EXPECT_EQ(category_of("ROOT\\LEGACY_TARNWICKSVC"), "");
+    // Display adapters are one of the classes that stand first.
+    ASSERT_GT(DriverManager->Categories.Count(), 0);
+    EXPECT_EQ(DriverManager->Categories.Objects(0)->ClassName, "Display");
+    const int index = DriverManager->Drivers.IndexOf("pci\\ven_10de&dev_0640");
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(FieldToAnsi(DriverManager->Drivers.Objects(index)->Detail.driver_version), "8.17.12.6099");
 }
 
 TEST_F(DataModule, FreesTheInventoryWhenNoWorkerUsesIt) {

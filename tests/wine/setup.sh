@@ -27,9 +27,7 @@ ENV
 . "$state/env"
 /usr/lib/wine/wineserver -p </dev/null >"$state/wineserver.log" 2>&1
 /usr/lib/wine/wine64 wineboot -i </dev/null >"$state/wineboot.log" 2>&1
-# Seeds shared by every Windows test (devices, driver keys, settings).
-for reg in "$here"/*.reg; do
-  [ -e "$reg" ] || continue
-  /usr/lib/wine/wine64 regedit /S "$reg" </dev/null >>"$state/wineboot.log" 2>&1
-done
+# Devices and driver keys that every Windows test can rely on.
+/usr/bin/python3 "$here/devices_reg.py" "$state/devices.reg"
+/usr/lib/wine/wine64 regedit /S "$state/devices.reg" </dev/null >>"$state/wineboot.log" 2>&1
 echo "Wine prefix ready in $WINEPREFIX on display $DISPLAY"
