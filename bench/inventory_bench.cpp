@@ -4,7 +4,6 @@
 // library's copy and the driver's), so the larger inventory no longer fits in
 // cache and pays some memory traffic on top of the work itself.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <cstdio>
 #include <string>
@@ -84,14 +83,3 @@ BENCHMARK(BM_LoadAndMerge)
     ->Complexity(benchmark::oN);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Keep freed memory in the process, so every iteration after the first
-    // reuses pages instead of faulting fresh ones in: the figures then show
-    // the work itself, not the virtual machine's page-fault cost.
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}
