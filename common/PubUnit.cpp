@@ -1,5 +1,9 @@
 #include "PubUnit.h"
 
+#include <algorithm>
+
+#include "Crypto.h"
+
 std::string Trim(std::string_view text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     std::size_t begin = 0;
@@ -7,4 +11,38 @@ std::string Trim(std::string_view text) {
     while (begin < end && blank(text[begin])) ++begin;
     while (end > begin && blank(text[end - 1])) --end;
     return std::string(text.substr(begin, end - begin));
+}
+
+std::string MD5Hex16(std::string_view text) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const auto digest = Md5Digest(text);
+    std::string hex;
+    for (std::size_t i = 4; i < 12; ++i) {
+        hex.push_back(kDigits[digest[i] >> 4]);
+        hex.push_back(kDigits[digest[i] & 0x0F]);
+    }
+    return hex;
+}
+
+void ExtractTagText(std::string_view source, std::string_view open, std::string_view close,
+                    std::string_view& inner, std::string_view& rest) {
+    inner = {};
+    const std::size_t start = source.find(open);
+    if (start == std::string_view::npos) return;
+    const std::string_view after = source.substr(start + open.size());
+    if (close.empty()) {
+        inner = after;
+        rest = {};
+        return;
+    }
+    const std::size_t end = after.find(close);
+    if (end == std::string_view::npos) return;
+    inner = after.substr(0, end);
+    rest = after.substr(end);
+}
+
+bool ContainsTextNoCase(std::string_view text, std::string_view needle) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::search(text.begin(), text.end(), needle.begin(), needle.end(),
+                       [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
 }

@@ -19,3 +19,6 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap, COLORREF transparent, HWND window);
 // top-left pixel gives the transparent colour. Without a region the window
 // keeps its rectangle.
 void ApplyPictureRegion(HWND window, HBITMAP picture);
+
+// "%d.%d.%d.%d" from the file's version resource; empty when it has none.
+std::string GetFileVersionText(const std::string& path);

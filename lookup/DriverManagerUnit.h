@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "BraskoLib.h"
+#include "LookupPlatform.h"
 #include "StringList.h"
 
 // One answer of the lookup service; field names are the reply's tags.
@@ -68,4 +70,34 @@ public:
     void ClearInventory();
     // Merges one answer into the first driver with its hardware identifier.
     void ApplyRemoteDetail(const TRemote_detail& answer);
+
+    // The one online lookup: 0 when a reply was parsed, 3 without an Internet
+    // connection (nothing is sent), 10 when the reply is unusable. A malformed
+    // character reference in the reply raises EConvertError before any
+    // answer is applied.
+    int GetRemoteDriverURLs();
+
+    // Parts of the request, in the order the post data lists them.
+    std::string GetAppVersion();
+    std::string GetOSName();
+    std::string GetLanguage();
+    std::string GetPlatform();
+    std::string GetCode() const { return "5E07A3D2"; }
+    std::string GetHardIDs() const;
+    std::string BuildPostData();
+
+    std::string EncryptPostData(const std::string& post_data) const;
+    std::string DecryptReply(const std::string& reply) const;
+    // 10 unless the text begins with "<?xml"; else 0 after applying every
+    // complete driver element.
+    int ParseReply(std::string_view text);
+
+    // Set by the data module before the lookup runs; without it the lookup
+    // acts as if there were no connection.
+    TLookupPlatform* Platform = nullptr;
 };
+
+// Every "&" written as "%26".
+std::string EscapeAmpersands(std::string_view text);
+// Letters and digits pass, a blank becomes "+", every other byte "%XX".
+std::string URLEncode(std::string_view text);

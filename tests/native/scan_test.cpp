@@ -82,7 +82,7 @@ TEST_F(ScanTest, DevicesWithoutClassNameOrGuidGoToUnknownWithoutDriver) {
     no_name.properties[probe::kPropertyClass].text.clear();  // present but empty
     table.devices = {neither, no_guid, no_name};
     ASSERT_TRUE(Scan());
-    for (const std::string name : {"Neither", "No guid", "No class name"}) {
+    for (const char* name : {"Neither", "No guid", "No class name"}) {
         EXPECT_EQ(ClassOf(Device(name)), "Unknown") << name;
         EXPECT_FALSE(Device(name)->driver_info_complete) << name;
         EXPECT_TRUE(Device(name)->driver.driver_version.empty()) << name;
