@@ -26,6 +26,21 @@ TForm1::TForm1() {
                  WS_EX_APPWINDOW);
     SetClientSize(Scaled(kClientWidth), Scaled(kClientHeight));
     CenterOnScreen();
+
+    FScanDone = false;
+    auto* scan = new TScanThread;
+    scan->FreeOnTerminate = true;
+    scan->Manager = DriverManager;
+    if (DM) scan->InventoryLease = DM->InventoryUsers.Acquire();
+    scan->OnTerminate = [form = std::weak_ptr<TForm1*>(alive_)](TThread* sender) {
+        if (const auto alive = form.lock()) (*alive)->ScanThreadTerminate(sender);
+    };
+    scan->Start();
+}
+
+void TForm1::ScanThreadTerminate(TThread* /*Sender*/) {
+    FScanDone = true;
+    Repaint();
 }
 
 void TForm1::PaintBackground(HDC dc, const RECT& client) {
@@ -48,9 +63,18 @@ void TForm1::PaintBackground(HDC dc, const RECT& client) {
     SetTextColor(dc, RGB(42, 42, 42));
     if (!DriverManager) return;
     const int categories = DriverManager->Categories.Count();
-    Text(dc, Scaled(24), Scaled(92),
-         std::to_string(DriverManager->DriversCount()) + " devices found in " +
-             std::to_string(categories) + " device categories.");
+    std::string summary = std::to_string(DriverManager->DriversCount()) + " devices found in " +
+                          std::to_string(categories) + " device categories. ";
+    if (!FScanDone) {
+        summary += "Looking for newer drivers...";
+    } else {
+        // Answers may be read only once the lookup has ended.
+        int newer = 0;
+        for (int i = 0; i < DriverManager->DriversCount(); ++i)
+            if (DriverManager->Drivers.Objects(i)->IsOutOfDate()) ++newer;
+        summary += std::to_string(newer) + (newer == 1 ? " has a newer driver." : " have newer drivers.");
+    }
+    Text(dc, Scaled(24), Scaled(92), summary);
     int y = Scaled(124);
     for (int i = 0; i < categories && y < client.bottom - Scaled(24); ++i, y += Scaled(20)) {
         const TDriverCategory* category = DriverManager->Categories.Objects(i);

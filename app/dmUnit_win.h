@@ -2,6 +2,7 @@
 // routines the windows share.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ActivityCounter.h"
@@ -22,6 +23,11 @@ public:
     // its parents when missing; a failed creation still answers the path.
     static std::string GetDataFolder();
 
+    // One POST exchange with COM initialised around it; the reply is empty
+    // after any failure.
+    static void HttpPost(const std::string& url, const std::string& body, std::string& reply,
+                         std::string& final_url);
+
     // Workers that use the inventory hold a lease from here while they do.
     ActivityCounter InventoryUsers;
     // True when shutdown found a worker still busy and kept the inventory
@@ -30,6 +36,7 @@ public:
 
 private:
     bool inventory_kept_alive_ = false;
+    std::unique_ptr<TLookupPlatform> lookup_platform_;
 };
 
 extern TDM* DM;
@@ -40,6 +47,19 @@ extern TDriverManager* DriverManager;
 class TCheckUpdateThread : public TThread {
 public:
     TCheckUpdateThread() : TThread(true) {}
+
+protected:
+    void Execute() override;
+};
+
+// Runs the one online lookup of the run. It holds a lease on the inventory
+// until its work is done; errors end it quietly.
+class TScanThread : public TThread {
+public:
+    TScanThread() : TThread(true) {}
+
+    TDriverManager* Manager = nullptr;
+    ActivityCounter::Lease InventoryLease;
 
 protected:
     void Execute() override;
