@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Tarnwick and starts it under Wine: on your display when there is
-# one, otherwise on a virtual display, where it walks through the program
-# and saves screenshots in build/screenshots.
+# Builds Tarnwick, starts the reference lookup service with its demo
+# catalogue on 127.0.0.1, and starts Tarnwick under Wine pointed at it: on
+# your display when there is one, otherwise on a virtual display, where it
+# walks through the program and saves screenshots in build/screenshots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,21 +15,39 @@ mkdir -p "$state/prefix" "$root/build/screenshots"
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 exe="$root/build/win64/bin/Tarnwick.exe"
 
+# The lookup service, and the program's settings pointing at it.
+servers="$root/tests/servers"
+"$servers/stop.sh" service "$state"
+/usr/bin/python3 "$root/service/lookup_service.py" demo --db "$state/catalogue.db" --files "$state/files" >/dev/null
+"$servers/start.sh" service "$state" /usr/bin/python3 "$root/service/lookup_service.py" serve \
+  --db "$state/catalogue.db" --files "$state/files"
+port=$(cat "$state/service.port")
+configure() {
+  local data="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Tarnwick"
+  mkdir -p "$data"
+  printf '[Service]\r\nLookupURL=http://127.0.0.1:%s/index.php\r\nConnectivityURL=http://127.0.0.1:%s/\r\n' \
+    "$port" "$port" >"$data/setup.ini"
+}
+
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   [ -f "$WINEPREFIX/system.reg" ] || /usr/lib/wine/wine64 wineboot -i >"$state/wineboot.log" 2>&1
-  echo "Starting Tarnwick on $DISPLAY"
+  configure
+  trap '"$servers/stop.sh" service "$state"' EXIT
+  echo "Starting Tarnwick on $DISPLAY (lookup service on port $port)"
   cd "$(dirname "$exe")"
-  exec /usr/lib/wine/wine64 "$exe"
+  /usr/lib/wine/wine64 "$exe"
+  exit 0
 fi
 
 # No display: a virtual one, and pictures of what a user would see.
 Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
 xvfb=$!
-trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
+trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true; "$servers/stop.sh" service "$state"' EXIT
 for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$state/display")"
 [ -f "$WINEPREFIX/system.reg" ] || /usr/lib/wine/wine64 wineboot -i </dev/null >"$state/wineboot.log" 2>&1
 /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+configure
 
 shots="$root/build/screenshots"
 (cd "$(dirname "$exe")" && /usr/lib/wine/wine64 "$exe" </dev/null >"$state/tarnwick.log" 2>&1 &)

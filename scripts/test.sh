@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds all three targets from scratch and runs every test: the portable
-# logic natively (with address, undefined-behaviour and thread sanitizers),
+# logic natively (with address, undefined-behaviour and thread sanitizers,
+# and libFuzzer for a bounded time), the reference lookup service's tests,
 # the Windows build under Wine and Xvfb, and the 32-bit build's exports.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +19,11 @@ step "native threads under ThreadSanitizer"
 cmake --preset linux-tsan >/dev/null
 cmake --build --preset linux-tsan -j "$jobs" --target native_tests
 ctest --preset linux-tsan -j "$jobs" -R 'Thread|ActivityCounter'
+
+step "fuzzing the reply parser and the envelope (bounded time each)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz -j "$jobs"
 
 step "64-bit Windows build, tests under Wine"
 cmake --preset win64 >/dev/null
