@@ -9,20 +9,11 @@
 #include <string>
 
 #include "DriverManagerUnit.h"
-#include "ProbePlatform.h"
-#include "TableSource.h"
+#include "TablePlatform.h"
 
 namespace {
 
 std::u16string Utf16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
-class BenchPlatform final : public probe::ProbePlatform {
-public:
-    bool com_initialize() override { return true; }
-    void com_uninitialize() override {}
-    probe::DeviceSource& source() override { return table; }
-    probe::TableSource table;
-};
 
 // n devices in 200 classes, each with a distinct hardware identifier.
 void Populate(probe::Table& table, int n) {
@@ -54,8 +45,8 @@ void Populate(probe::Table& table, int n) {
 
 void BM_LoadAndMerge(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    BenchPlatform platform;
-    Populate(platform.table.table(), n);
+    probe::TablePlatform platform;
+    Populate(platform.table(), n);
     probe::set_platform(&platform);
     std::vector<TRemote_detail> answers;
     for (int i = 0; i < n; ++i) {
