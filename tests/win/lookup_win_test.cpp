@@ -47,6 +47,47 @@ TEST(LookupOnWindows, ProfileAsTheSystemReportsIt) {
     EXPECT_EQ(platform.LookupURL(), TWindowsLookupPlatform::kDefaultLookupURL);
 }
 
+// A lookup platform whose service answers with a fixed reply.
+class CannedPlatform final : public TLookupPlatform {
+public:
+    explicit CannedPlatform(std::string reply) : reply_(std::move(reply)) {}
+    std::string AppVersion() override { return "1.0.0.0"; }
+    TOsVersion OsVersion() override { return {6, 1, 7601}; }
+    std::optional<bool> Is64BitSystem() override { return true; }
+    int BatteryFlag() override { return 128; }
+    TLocaleNames LocaleNames() override { return {"en", 3, "US", 3, 1033}; }
+    bool IsInternetConnected() override { return true; }
+    std::string HttpPost(const std::string&) override { return reply_; }
+
+private:
+    std::string reply_;
+};
+
+TEST(LookupOnWindows, AMalformedReferenceEndsTheLookupThreadQuietly) {
+    TDriverManager manager;
+    CannedPlatform platform(manager.EncryptPostData(
+        "<?xml?><driver><dev_hardid>PCI\\VEN_10DE&amp;DEV_0640</dev_hardid><dr_version>9</dr_version>"
+        "</driver>&copy;"));
+    manager.Platform = &platform;
+    manager.ScanHardware();
+    manager.LoadInventory();
+    auto* scan = new TScanThread;
+    scan->FreeOnTerminate = true;
+    scan->Manager = &manager;
+    bool ended = false;
+    bool failed = true;
+    scan->OnTerminate = [&](TThread* sender) {
+        ended = true;
+        failed = static_cast<bool>(sender->FatalException());
+    };
+    scan->Start();
+    ASSERT_TRUE(Application.ProcessMessagesUntil([&] { return ended; }, 30000));
+    EXPECT_FALSE(failed);  // caught in the thread's body, as after an unusable reply
+    const int index = manager.Drivers.IndexOf("PCI\\VEN_10DE&DEV_0640");
+    ASSERT_GE(index, 0);
+    EXPECT_TRUE(manager.Drivers.Objects(index)->Remote.dr_version.empty());
+}
+
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
