@@ -15,10 +15,10 @@ cmake --preset linux >/dev/null
 cmake --build --preset linux -j "$jobs"
 ctest --preset linux -j "$jobs"
 
-step "native threads under ThreadSanitizer"
+step "native threads and downloads under ThreadSanitizer"
 cmake --preset linux-tsan >/dev/null
-cmake --build --preset linux-tsan -j "$jobs" --target native_tests
-ctest --preset linux-tsan -j "$jobs" -R 'Thread|ActivityCounter'
+cmake --build --preset linux-tsan -j "$jobs" --target native_tests native_net_tests
+ctest --preset linux-tsan -j "$jobs" -R 'Thread|ActivityCounter|DownloadRecord|native_net'
 
 step "fuzzing the reply parser and the envelope (bounded time each)"
 cmake --preset fuzz >/dev/null
