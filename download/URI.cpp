@@ -26,6 +26,14 @@ bool QueryNeedsEncoding(unsigned char c) {
     return c <= 32 || c > 128 || c == '#' || c == '%' || c == '*' || c == '<' || c == '>' || c == '[' || c == ']';
 }
 
+// scheme://host[:port]
+std::string Origin(const TURI& uri) {
+    std::string url = uri.Protocol;
+    url.append("://").append(uri.Host);
+    if (!uri.Port.empty()) url.append(":").append(uri.Port);
+    return url;
+}
+
 }  // namespace
 
 TURI::TURI(const std::string& url) {
@@ -67,17 +75,15 @@ TURI::TURI(const std::string& url) {
 }
 
 std::string TURI::RequestURL() const {
-    std::string url = Protocol + "://" + Host;
-    if (!Port.empty()) url += ":" + Port;
-    url += Path + Document;
-    if (!Params.empty()) url += "?" + Params;
+    std::string url = Origin(*this);
+    url.append(Path).append(Document);
+    if (!Params.empty()) url.append("?").append(Params);
     return url;
 }
 
 std::string TURI::EncodedRequestURL() const {
-    std::string url = Protocol + "://" + Host;
-    if (!Port.empty()) url += ":" + Port;
-    url += Encode(Path + Document, PathNeedsEncoding);
-    if (!Params.empty()) url += "?" + Encode(Params, QueryNeedsEncoding);
+    std::string url = Origin(*this);
+    url.append(Encode(Path, PathNeedsEncoding)).append(Encode(Document, PathNeedsEncoding));
+    if (!Params.empty()) url.append("?").append(Encode(Params, QueryNeedsEncoding));
     return url;
 }
