@@ -1,6 +1,7 @@
 #include "Application_win.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "Form_win.h"
 #include "Thread.h"
@@ -72,6 +73,7 @@ void TApplication::Run() {
     while (!terminated_) {
         if (!ProcessMessage()) {
             TThread::CheckSynchronize();
+            DoIdle();
             if (!terminated_) WaitMessage();
         }
     }
@@ -79,3 +81,21 @@ void TApplication::Run() {
 
 // The loop ends when it takes the quit message, after what is already queued.
 void TApplication::Terminate() { PostQuitMessage(0); }
+
+int TApplication::AddIdleHandler(std::function<void()> handler) {
+    const int id = next_idle_id_++;
+    idle_handlers_.emplace(id, std::move(handler));
+    return id;
+}
+
+void TApplication::RemoveIdleHandler(int id) { idle_handlers_.erase(id); }
+
+void TApplication::DoIdle() {
+    // A handler may remove handlers; walk a copy of the ids.
+    std::vector<int> ids;
+    for (const auto& [id, handler] : idle_handlers_) ids.push_back(id);
+    for (int id : ids) {
+        const auto it = idle_handlers_.find(id);
+        if (it != idle_handlers_.end()) it->second();
+    }
+}

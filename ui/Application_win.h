@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 class TForm;
@@ -24,6 +25,12 @@ public:
     // waits for the next message instead of spinning.
     bool ProcessMessagesUntil(const std::function<bool()>& done, DWORD milliseconds);
 
+    // Handlers run whenever the message loop has emptied its queue (actions
+    // update their controls there). Answers an id for RemoveIdleHandler.
+    int AddIdleHandler(std::function<void()> handler);
+    void RemoveIdleHandler(int id);
+    void DoIdle();
+
     HINSTANCE Instance() const { return GetModuleHandleW(nullptr); }
     std::string Title;
     // The first form created through CreateForm; closing it ends the program.
@@ -31,6 +38,8 @@ public:
 
 private:
     bool ProcessMessage();
+    std::map<int, std::function<void()>> idle_handlers_;
+    int next_idle_id_ = 1;
     HWND utility_ = nullptr;
     bool terminated_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include "Dpi_win.h"
 
-TPicture::TPicture(HBITMAP bitmap) : bitmap_(bitmap) {
+TPicture::TPicture(HBITMAP bitmap) : bitmap_(std::make_shared<UniqueBitmap>(bitmap)) {
     BITMAP info{};
     if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
         width_ = info.bmWidth;
@@ -50,9 +50,29 @@ TPicture TPicture::LoadScaled(const std::wstring& name, int dpi) {
     return TPicture(Stretch(picture, width, height));
 }
 
-void TPicture::Draw(HDC dc, int x, int y) const {
-    if (!bitmap_) return;
+void TPicture::Draw(HDC dc, int x, int y) const { DrawPart(dc, x, y, 0, 0, width_, height_); }
+
+void TPicture::DrawPart(HDC dc, int to_x, int to_y, int x, int y, int width, int height) const {
+    if (Empty()) return;
     UniqueMemoryDc source(CreateCompatibleDC(dc));
-    SelectObjectScope select(source.get(), bitmap_.get());
-    BitBlt(dc, x, y, width_, height_, source.get(), 0, 0, SRCCOPY);
+    SelectObjectScope select(source.get(), Handle());
+    BitBlt(dc, to_x, to_y, width, height, source.get(), x, y, SRCCOPY);
+}
+
+void TPicture::StretchDraw(HDC dc, const RECT& target) const {
+    if (Empty()) return;
+    const int width = target.right - target.left;
+    const int height = target.bottom - target.top;
+    if (width == width_ && height == height_) {
+        Draw(dc, target.left, target.top);
+        return;
+    }
+    UniqueMemoryDc source(CreateCompatibleDC(dc));
+    SelectObjectScope select(source.get(), Handle());
+    const int old_mode = SetStretchBltMode(dc, HALFTONE);
+    POINT origin;
+    SetBrushOrgEx(dc, 0, 0, &origin);
+    StretchBlt(dc, target.left, target.top, width, height, source.get(), 0, 0, width_, height_, SRCCOPY);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    SetStretchBltMode(dc, old_mode);
 }

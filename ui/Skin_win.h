@@ -1,0 +1,16 @@
+// Pictures shared by every control of a kind, loaded once per density.
+#pragma once
+
+#include "Picture_win.h"
+
+struct TSkin {
+    TPicture CheckUnchecked;
+    TPicture CheckChecked;
+    TPicture CheckUncheckedHot;
+    TPicture CheckCheckedHot;
+};
+
+const TSkin& Skin(int dpi);
+
+// The resource `name` drawn for `dpi`; the same object for every caller.
+const TPicture& SharedPicture(const std::wstring& name, int dpi);
