@@ -1,29 +1,121 @@
-// The main window. For now it summarises the inventory taken at start-up.
+// The main window: a picture-shaped window with a navigation column and
+// five pages. It starts the one lookup of the run at creation, runs the scan
+// the user sees (animation, wait for the lookup, driver list), and decides
+// whether closing ends the program or only hides the window.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "DriverListFrameUnit_win.h"
 #include "Form_win.h"
+#include "ScanningFrameUnit_win.h"
 #include "Thread.h"
+
+// One page of the page control: a panel shown alone, with its show event.
+class TTabSheet : public TPanel {
+public:
+    TTabSheet(TWinControl& parent, const std::string& name);
+    std::function<void()> OnShow;
+};
 
 class TForm1 : public TForm {
 public:
     TForm1();  // FormCreate
+    ~TForm1() override;
 
-    // The lookup thread has ended: its answers may now be read.
+    void ShowPage(const std::string& PageName);
+    const TTabSheet* ActivePage() const;
+
+    // Navigation and window buttons.
+    void btnCloseClick();
+    void btnMinimizeClick();
+    void btnScanClick();
+    void btnDownloadClick();
+    void btnSettingsClick();
+    void btnAboutClick();
+    void imgBgMouseDown();
+
+    // The scan workflow.
+    void actStartScanExecute();
+    void ScanningFinished(TScanningFrame* Sender);
     void ScanThreadTerminate(TThread* Sender);
+    void actShowOutOfDateDriversExecute();
+    void chkCheckAllClick();
+    void btnDownloadAllClick();
+
+    // Window lifecycle.
+    bool FormCloseQuery();
+    void actExitExecute();
+    void actShowWindowExecute();
+
+    // The out-of-date warning after a scan with checked rows.
+    void FlashOutOfDateWarning();
+
+    TImage imgBg;
+    TImageButton btnClose;
+    TImageButton btnMinimize;
+    TImageButton btnScan;
+    TImageButton btnDownload;
+    TImageButton btnSettings;
+    TImageButton btnAbout;
+    TLabel lblInstruction;
+    std::unique_ptr<TPanel> pnlClient;
+    std::unique_ptr<TTabSheet> tsScan;
+    std::unique_ptr<TTabSheet> tsScanning;
+    std::unique_ptr<TTabSheet> tsDownload;
+    std::unique_ptr<TTabSheet> tsSettings;
+    std::unique_ptr<TTabSheet> tsAbout;
+
+    // tsScan
+    TImage imgScanBG;
+    TLabel lblScanTitle;
+    TLabel lblScanText;
+    TImageButton btnStartScan;
+    // tsScanning
+    TImage imgScanning_bg;
+    TLabel lblScanningTitle;
+    std::unique_ptr<TScanningFrame> ScanningFrame1;
+    TProgressBar sProgressBar1;
+    // tsDownload
+    TImage img_download_bg;
+    TImage imgWarning;
+    TLabel lblWarning;
+    std::unique_ptr<TDriverListFrame> DriverListFrame1;
+    TCheckBox chkCheckAll;
+    TImageButton btnDownloadAll;
+    TLabel lblNoDrivers;
+    // tsAbout
+    TImage imgAboutBG;
+    TLabel lblProduct;
+    TLabel Label6;
+    TLabel Label5;
+    TLabel lblSupportURL;
 
     std::string FDataPath;
+    bool FReallyClose = false;
     bool FScanDone = false;
+    // The page control's pages in index order.
+    TTabSheet* Pages[5] = {};
 
 protected:
-    void PaintBackground(HDC dc, const RECT& client) override;
+    bool CloseQuery() override { return FormCloseQuery(); }
+    LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
+    void BuildNavigation();
+    void BuildScanPages();
+    void BuildDownloadPage();
+    void BuildAboutPage();
+    void SetNavigation(TImageButton& pressed, const std::string& instruction);
+    void UpdateNoDriversHint();
+
     // The lookup's end may arrive after this window is gone; it then finds
     // this token expired and touches nothing.
     std::shared_ptr<TForm1*> alive_ = std::make_shared<TForm1*>(this);
 };
 
 extern TForm1* Form1;
+
+// The product's web site, where the About page's link leads.
+inline constexpr char kSupportURL[] = "https://www.tarnwick.net/support";

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "Application_win.h"
+#include "Dpi_win.h"
 #include "LookupPlatform_win.h"
 #include "PubUnit_win.h"
 #include "http_win.h"
@@ -36,6 +37,7 @@ TDM::TDM() { DataModuleCreate(); }
 TDM::~TDM() { DataModuleDestroy(); }
 
 void TDM::DataModuleCreate() {
+    driver_icons_ = std::make_unique<TImageList>(TPicture::LoadScaled(L"CLASS_ICONS", ScreenDpi()));
     DriverManager = new TDriverManager;
     lookup_platform_ = std::make_unique<TWindowsLookupPlatform>(GetDataFolder() + "setup.ini");
     DriverManager->Platform = lookup_platform_.get();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ActivityCounter.h"
+#include "ImageList_win.h"
 #include "DriverManagerUnit.h"
 #include "Thread.h"
 
@@ -28,6 +29,10 @@ public:
     static void HttpPost(const std::string& url, const std::string& body, std::string& reply,
                          std::string& final_url);
 
+    // 25 class icons of 16 by 16 pixels (scaled to the screen); index 0 serves
+    // every class without an icon of its own.
+    const TImageList& ilDriverIcon() const { return *driver_icons_; }
+
     // Workers that use the inventory hold a lease from here while they do.
     ActivityCounter InventoryUsers;
     // True when shutdown found a worker still busy and kept the inventory
@@ -37,6 +42,7 @@ public:
 private:
     bool inventory_kept_alive_ = false;
     std::unique_ptr<TLookupPlatform> lookup_platform_;
+    std::unique_ptr<TImageList> driver_icons_;
 };
 
 extern TDM* DM;

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <functional>
 
 // The text without leading and trailing characters of code 32 and below.
 std::string Trim(std::string_view text);
@@ -21,3 +22,12 @@ void ExtractTagText(std::string_view source, std::string_view open, std::string_
 
 // True when `needle` occurs in `text`, ASCII letters compared without case.
 bool ContainsTextNoCase(std::string_view text, std::string_view needle);
+
+// Every "%" followed by two hexadecimal digits becomes the byte they spell;
+// a "%" whose two characters are no hexadecimal digits, or spell 0, is
+// dropped with them. "+" stays as it is.
+std::string PercentDecode(std::string_view text);
+
+// `path`, or name(1).ext, name(2).ext ... : the first that `in_use` says is
+// free. The extension is the file name's part from its last dot on.
+std::string MakeUniqueFileName(const std::string& path, const std::function<bool(const std::string&)>& in_use);

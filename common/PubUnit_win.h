@@ -22,3 +22,7 @@ void ApplyPictureRegion(HWND window, HBITMAP picture);
 
 // "%d.%d.%d.%d" from the file's version resource; empty when it has none.
 std::string GetFileVersionText(const std::string& path);
+
+// True when the file exists and cannot be opened for reading and writing
+// without sharing (someone holds it open).
+bool IsFileInUse(const std::string& path);

@@ -86,7 +86,10 @@ void TTransferThread::SyncDone() {
 }
 
 void TTransferThread::SyncFinished() {
-    if (DownloadObj) DownloadObj->Finished = Finished;
+    if (!DownloadObj) return;
+    // The outcome arrives with the end, so Finished is never seen without it.
+    DownloadObj->Finished = Finished;
+    DownloadObj->Outcome = Outcome;
 }
 
 void TTransferThread::SyncOutcome() {

@@ -101,7 +101,7 @@ void ThttpTransfer::Abort() {
 void ThttpTransfer::Download(const std::string& FileName) {
     std::string url = URI->RequestURL();
     if (url.find(' ') != std::string::npos) url = URI->EncodedRequestURL();
-    const std::unique_ptr<TFileSink> file = TFileSink::Create(FileName);
+    std::unique_ptr<TFileSink> file = TFileSink::Create(FileName);
 
     std::unique_ptr<TConnection> connection;
     THttpResponseHead head;
@@ -176,5 +176,7 @@ void ThttpTransfer::Download(const std::string& FileName) {
         outcome = TTransferOutcome::Failed;
     }
     if (abort_.Aborted() && outcome != TTransferOutcome::Complete) outcome = TTransferOutcome::Aborted;
+    // Whoever learns of the end may open the file at once (Install does).
+    file.reset();
     DoTransferEnd(*outcome);
 }

@@ -137,7 +137,9 @@ void TImageButton::Paint(HDC dc) const {
     face->StretchDraw(dc, BoundsRect());
 
     RECT text = BoundsRect();
-    const TPicture& icon = pressed_look && !IconPressed.Empty() ? IconPressed : Icon;
+    const TPicture& icon = pressed_look && !IconPressed.Empty() ? IconPressed
+                           : Hot() && !IconHot.Empty()          ? IconHot
+                                                                : Icon;
     if (!icon.Empty()) {
         const int x = Left() + Scaled(IconLeft);
         icon.Draw(dc, x, Top() + (Height() - icon.Height()) / 2);

@@ -113,8 +113,9 @@ public:
     TPicture FaceHot;
     TPicture FacePressed;
     TPicture FaceDisabled;
-    TPicture Icon;         // drawn left of the caption, on faces other than pressed/down
-    TPicture IconPressed;  // drawn on the pressed/down face
+    TPicture Icon;         // drawn left of the caption on the normal face
+    TPicture IconHot;      // ... on the hot face
+    TPicture IconPressed;  // ... on the pressed/down face
     TFont Font;
     COLORREF PressedTextColor = RGB(255, 255, 255);
     int CaptionLeft = -1;  // design pixels from the left; -1 centres the caption

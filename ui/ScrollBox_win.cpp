@@ -77,6 +77,10 @@ LRESULT TScrollBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         }
+        case WM_LBUTTONDOWN:
+            // The wheel scrolls the focused window: a click makes that this box.
+            SetFocus(Handle());
+            return TWinControl::WndProc(message, wparam, lparam);
         case WM_SIZE:
             UpdateRange();
             ScrollTo(position_);

@@ -85,6 +85,10 @@ TEST(Startup, SecondInstanceEndsByItselfWhileTheFirstRuns) {
     EXPECT_EQ(VisibleWindowOf(second.info.dwProcessId), nullptr);
     EXPECT_TRUE(first.Running());
 
+    // Closing only hides the window; at the end of the session it ends the program.
+    PostMessageW(main_window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(first.info.hProcess, 2000), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(SendMessageW(main_window, WM_QUERYENDSESSION, 0, 0), TRUE);
     PostMessageW(main_window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(first.info.hProcess, 20000), WAIT_OBJECT_0);
     EXPECT_EQ(first.ExitCode(), 0u);
