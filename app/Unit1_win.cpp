@@ -8,6 +8,7 @@
 #include "Application_win.h"
 #include "PubUnit_win.h"
 #include "Skin_win.h"
+#include "Translate.h"
 #include "dmUnit_win.h"
 #include "version.h"
 
@@ -78,6 +79,8 @@ TForm1::TForm1() {
     BuildScanPages();
     BuildDownloadPage();
     BuildAboutPage();
+    BuildSettingsPage();
+    BuildTrayIcon();
 
     SetClientSize(Scaled(kClientWidth), Scaled(kClientHeight));
     CenterOnScreen();
@@ -94,6 +97,7 @@ TForm1::TForm1() {
         if (const auto alive = form.lock()) (*alive)->ScanThreadTerminate(sender);
     };
     scan->Start();
+    LoadSettings();
 }
 
 TForm1::~TForm1() { alive_.reset(); }
@@ -214,6 +218,64 @@ void TForm1::BuildDownloadPage() {
     };
 }
 
+void TForm1::BuildTrayIcon() {
+    TrayIcon1.Hint = L"Tarnwick";
+    TrayIcon1.OnClick = [this] { actShowWindowExecute(); };
+    TrayIcon1.PopupMenu = {{"&Show Window", [this] { actShowWindowExecute(); }, true},
+                           {"E&xit", [this] { actExitExecute(); }, false}};
+    TrayIcon1.Show();
+}
+
+void TForm1::BuildSettingsPage() {
+    const int dpi = Dpi();
+    pnlSettings = std::make_unique<TPanel>(*tsSettings, kPanelColour);
+    tsSettings->PlaceWindow(*pnlSettings, 0, 0, 740, 542);
+    Image4.Picture = SharedPicture(L"SETTINGS_HEADER", dpi);
+    pnlSettings->Place(Image4, 0, 0, 739, 170);
+    imgSettingsBG2.Picture = SharedPicture(L"SETTINGS_DECOR", dpi);
+    pnlSettings->Place(imgSettingsBG2, 507, 322, 232, 220);
+    lblSettingsTitle.Font = Font(20, true, kHeadingColour);
+    lblSettingsTitle.SetCaption("Settings");
+    pnlSettings->Place(lblSettingsTitle, 44, 36, 500, 28);
+    lblSettingsText.Font = Font(13, false, RGB(60, 72, 88));
+    lblSettingsText.SetCaption("Choose how Tarnwick works for you.");
+    pnlSettings->Place(lblSettingsText, 44, 68, 500, 20);
+    struct Box {
+        TCheckBox* box;
+        const char* caption;
+        int top;
+    } const boxes[] = {
+        {&chkScanHidden, "Include hidden devices in driver scan", 117},
+        {&chkAutoDownload, "Automatically download all new drivers after scan", 145},
+        {&chkAutoShutdown, "Shutdown the computer after all downloads are completed", 173},
+        {&chkAutoRun, "Automatically run Tarnwick after Windows starts", 201},
+        {&chkAutoUpdate, "Automatically download and install the update when updates are found", 229},
+    };
+    for (const Box& b : boxes) {
+        b.box->Font = Font(13, false, RGB(42, 42, 42));
+        b.box->OnPanel = true;
+        b.box->SetCaption(b.caption);
+        b.box->SetChecked(true);
+        pnlSettings->Place(*b.box, 40, b.top, 600, 22);
+    }
+    SettingBoxes[0] = &chkAutoRun;
+    SettingBoxes[1] = &chkAutoUpdate;
+    SettingBoxes[2] = &chkAutoDownload;
+    SettingBoxes[3] = &chkAutoShutdown;
+    SettingBoxes[4] = &chkScanHidden;
+    Faces(btnReset, L"BTN_RESET", dpi);
+    btnReset.Font = Font(15, true, RGB(35, 56, 86));
+    btnReset.PressedTextColor = RGB(35, 56, 86);
+    btnReset.SetCaption("RESET");
+    btnReset.OnClick = [this] { btnResetClick(); };
+    pnlSettings->Place(btnReset, 24, 288, 181, 74);
+    Faces(btnSaveAll, L"BTN_SAVEALL", dpi);
+    btnSaveAll.Font = Font(15, true, RGB(255, 255, 255));
+    btnSaveAll.SetCaption("SAVE ALL");
+    btnSaveAll.OnClick = [this] { btnSaveAllClick(); };
+    pnlSettings->Place(btnSaveAll, 213, 288, 250, 74);
+}
+
 void TForm1::BuildAboutPage() {
     imgAboutBG.Picture = SharedPicture(L"ABOUT_BG", Dpi());
     tsAbout->Place(imgAboutBG, 0, 0, 740, 542);
@@ -272,7 +334,17 @@ void TForm1::btnAboutClick() { ShowPage("tsAbout"); }
 void TForm1::btnDownloadClick() {
     ShowPage("tsDownload");
     if (FScanDone) return;
-    actStartScanExecute();
+    TScanMessageForm prompt;
+    // Centred over the page area, a little below the middle.
+    POINT at{pnlClient->Left(), pnlClient->Top()};
+    ClientToScreen(Handle(), &at);
+    const int left = at.x + (pnlClient->Width() - prompt.Width()) / 2;
+    const int top = at.y + (pnlClient->Height() - prompt.Height()) / 2 + Scaled(40);
+    SetWindowPos(prompt.Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ScanMessage = &prompt;
+    const TModalResult result = prompt.ShowModal();
+    ScanMessage = nullptr;
+    if (result == TModalResult::mrOk) actStartScanExecute();
 }
 
 void TForm1::imgBgMouseDown() {
@@ -348,6 +420,16 @@ void TForm1::FlashOutOfDateWarning() {
 bool TForm1::FormCloseQuery() {
     if (FReallyClose) return true;
     Hide();
+    // Tell the user once where the program went.
+    if (TrayIcon1.Tag == 0) {
+        TrayIcon1.Tag = 1;
+        TrayIcon1.BalloonTimeout = 3000;
+        const std::string title = Translate("Tarnwick Message");
+        const std::string text = Translate("Tarnwick is running in the background!");
+        TrayIcon1.BalloonTitle = std::wstring(title.begin(), title.end());
+        TrayIcon1.BalloonHint = std::wstring(text.begin(), text.end());
+        TrayIcon1.ShowBalloonHint();
+    }
     return false;
 }
 

@@ -9,8 +9,10 @@
 
 #include "DriverListFrameUnit_win.h"
 #include "Form_win.h"
+#include "ScanMessageUnit_win.h"
 #include "ScanningFrameUnit_win.h"
 #include "Thread.h"
+#include "TrayIcon_win.h"
 
 // One page of the page control: a panel shown alone, with its show event.
 class TTabSheet : public TPanel {
@@ -52,6 +54,12 @@ public:
     // The out-of-date warning after a scan with checked rows.
     void FlashOutOfDateWarning();
 
+    // Settings: the five options in setup.ini and the autostart entry.
+    void LoadSettings();
+    void SaveSettings();
+    void btnResetClick();
+    void btnSaveAllClick();
+
     TImage imgBg;
     TImageButton btnClose;
     TImageButton btnMinimize;
@@ -85,12 +93,29 @@ public:
     TCheckBox chkCheckAll;
     TImageButton btnDownloadAll;
     TLabel lblNoDrivers;
+    // tsSettings
+    std::unique_ptr<TPanel> pnlSettings;
+    TImage Image4;
+    TImage imgSettingsBG2;
+    TLabel lblSettingsTitle;
+    TLabel lblSettingsText;
+    TCheckBox chkScanHidden;
+    TCheckBox chkAutoDownload;
+    TCheckBox chkAutoShutdown;
+    TCheckBox chkAutoRun;
+    TCheckBox chkAutoUpdate;
+    TImageButton btnReset;
+    TImageButton btnSaveAll;
     // tsAbout
     TImage imgAboutBG;
     TLabel lblProduct;
     TLabel Label6;
     TLabel Label5;
     TLabel lblSupportURL;
+
+    TTrayIcon TrayIcon1;
+    // The scan prompt while it is shown.
+    TScanMessageForm* ScanMessage = nullptr;
 
     std::string FDataPath;
     bool FReallyClose = false;
@@ -107,6 +132,10 @@ private:
     void BuildScanPages();
     void BuildDownloadPage();
     void BuildAboutPage();
+    void BuildSettingsPage();
+    void BuildTrayIcon();
+    // The five check boxes in the order of their keys in setup.ini.
+    TCheckBox* SettingBoxes[5] = {};
     void SetNavigation(TImageButton& pressed, const std::string& instruction);
     void UpdateNoDriversHint();
 

@@ -6,7 +6,9 @@
 
 #include "Application_win.h"
 #include "Dpi_win.h"
+#include "Handle_win.h"
 #include "LookupPlatform_win.h"
+#include "Translate.h"
 #include "PubUnit_win.h"
 #include "http_win.h"
 
@@ -14,6 +16,37 @@ TDM* DM = nullptr;
 TDriverManager* DriverManager = nullptr;
 
 namespace {
+
+std::string ReadWholeFile(const std::string& path) {
+    UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    LARGE_INTEGER size{};
+    // A catalogue is small; anything huge is not one.
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (16 << 20)) return {};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
+    bytes.resize(read);
+    return bytes;
+}
+
+// Catalogues live beside the program: locale\<ll_CC>\LC_MESSAGES\default.mo,
+// or under the language alone.
+void LoadTranslations(const std::string& language) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of('\\') + 1);
+    for (const std::string& name : {language, language.substr(0, language.find('_'))}) {
+        TMessageCatalogue catalogue;
+        if (catalogue.Load(ReadWholeFile(folder + "locale\\" + name + "\\LC_MESSAGES\\default.mo"))) {
+            SetTranslations(std::move(catalogue));
+            return;
+        }
+    }
+}
+
 // How long shutdown waits for a worker that still uses the inventory.
 constexpr unsigned kInventoryWaitMs = 3000;
 
@@ -41,6 +74,7 @@ void TDM::DataModuleCreate() {
     DriverManager = new TDriverManager;
     lookup_platform_ = std::make_unique<TWindowsLookupPlatform>(GetDataFolder() + "setup.ini");
     DriverManager->Platform = lookup_platform_.get();
+    LoadTranslations(DriverManager->GetLanguage());
     DriverManager->ScanHardware();
     DriverManager->LoadInventory();
 

@@ -3,8 +3,9 @@ the pieces the driver list is built from. Places that the program fills at run
 time (headings, lists, buttons, instructions) are left plain on purpose.
 """
 import functools
+import math
 
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 from artkit import (BRIGHT, CARD_EDGE, GREEN, KEY, MUTED, NAVY, PALE, PANEL, SUPERSAMPLE, TEAL, WHITE,
                     Canvas, chip_logo, flatten_on_key, font, mix, rounded_mask, vertical_gradient)
@@ -20,7 +21,13 @@ COLUMN_TOP = (232, 240, 250)
 COLUMN_BOTTOM = (206, 222, 242)
 WINDOW_EDGE = (78, 122, 166)
 
+PROMPT_SIZE = (450, 350)
+PROMPT_BAND_HEIGHT = 96
+
 PAGE_SIZE = (740, 542)
+SETTINGS_HEADER_SIZE = (739, 170)
+SETTINGS_CARD = (20, 20, 719, 100)
+SETTINGS_DECOR_SIZE = (232, 220)
 BANNER_SIZE = (711, 67)
 AMBER_TOP = (255, 214, 102)
 AMBER_BOTTOM = (250, 180, 60)
@@ -79,6 +86,13 @@ def title_band(canvas):
     free.text(106, 76, "Newer drivers for every device", 13, PALE)
 
 
+def window_shape(canvas, picture):
+    """Cuts a finished window background out along its rounded outline."""
+    shape = rounded_mask(canvas.image.size, WINDOW_RADIUS * canvas.unit)
+    picture.putalpha(shape.reduce(SUPERSAMPLE))
+    return flatten_on_key(picture, KEY)
+
+
 @functools.lru_cache(maxsize=None)
 def main_bg(scale):
     width, height = WINDOW_SIZE
@@ -88,10 +102,7 @@ def main_bg(scale):
     canvas.gradient((0, BAND_HEIGHT, COLUMN_WIDTH, height), COLUMN_TOP, COLUMN_BOTTOM, ease=column_ease)
     canvas.rect((COLUMN_WIDTH, BAND_HEIGHT, COLUMN_WIDTH + 1, height), fill=(186, 204, 228))
     canvas.rect((0, 0, width, height), outline=WINDOW_EDGE, radius=WINDOW_RADIUS)
-    shape = rounded_mask(canvas.image.size, WINDOW_RADIUS * canvas.unit)
-    picture = canvas.finish()
-    picture.putalpha(shape.reduce(SUPERSAMPLE))
-    return flatten_on_key(picture, KEY)
+    return window_shape(canvas, canvas.finish())
 
 
 def card(canvas, box, radius=10):
@@ -219,4 +230,112 @@ def header_bg(scale):
     # Square on the right: the program stretches the bar to the list's width.
     canvas.gradient((0, 0, width, height), (236, 242, 250), (222, 232, 246), radius=5,
                     corners=(True, False, False, True))
+    return canvas.finish()
+
+
+@functools.lru_cache(maxsize=None)
+def prompt_bg(scale):
+    """The small prompt window: a title band and a white body whose middle the program fills."""
+    width, height = PROMPT_SIZE
+    canvas = Canvas(PROMPT_SIZE, scale, WHITE)
+    canvas.gradient((0, 0, width, PROMPT_BAND_HEIGHT), NAVY, TEAL)
+    free = canvas.at(0, 0)
+    # Low enough that the top-right corner under the close button stays plain.
+    for radius, alpha in ((100, 6), (76, 7), (52, 8)):
+        free.ellipse(300, 118, radius, fill=(255, 255, 255, alpha))
+    canvas.rect((0, PROMPT_BAND_HEIGHT, width, height), fill=WHITE)
+    canvas.rect((0, PROMPT_BAND_HEIGHT - 1, width, PROMPT_BAND_HEIGHT), fill=mix(TEAL, NAVY, 0.35))
+    free.logo(24, 22, 52)
+    free.text(90, 32, "Tarnwick", 26, WHITE, bold=True)
+    canvas.rect((0, 0, width, height), outline=WINDOW_EDGE, radius=WINDOW_RADIUS)
+    return window_shape(canvas, canvas.finish())
+
+
+def gear(pen, cx, cy, radius, teeth, fill, phase=0):
+    """A gear with rounded teeth reaching radius and a hole through its middle.
+
+    The hole is cut, so draw it on a glyph layer. A tooth points at angle
+    phase (radians, clockwise from the right), the others evenly after it.
+    """
+    body = radius * 0.78
+    step = 2 * math.pi / teeth
+    rounding = radius * 0.05
+
+    def polar(r, angle):
+        return cx + math.cos(angle) * r, cy + math.sin(angle) * r
+
+    for k in range(teeth):
+        angle = phase + k * step
+        corners = [polar(body * 0.9, angle - step * 0.28), polar(radius - rounding, angle - step * 0.17),
+                   polar(radius - rounding, angle + step * 0.17), polar(body * 0.9, angle + step * 0.28)]
+        pen.polygon(corners, fill)
+        # Tracing the outline rounds the tooth's corners.
+        pen.line(corners + corners[:1], rounding * 2, fill)
+    pen.ellipse(cx, cy, body, fill=fill)
+    pen.ellipse(cx, cy, radius * 0.32, fill=(0, 0, 0, 0))
+
+
+def gear_pair(pen, cx, cy, radius, small, angle, big_fill, small_fill):
+    """A gear and a smaller one meshing with it towards angle (degrees, clockwise from the right)."""
+    teeth = 12
+    small_teeth = max(6, round(teeth * small / radius))
+    towards = math.radians(angle)
+    # A little further apart than where the teeth are half deep, so each tooth sits loosely in a gap.
+    distance = (radius + small) * 0.92
+    gear(pen, cx, cy, radius, teeth, big_fill, towards + math.pi / teeth)
+    gear(pen, cx + math.cos(towards) * distance, cy + math.sin(towards) * distance, small, small_teeth,
+         small_fill, towards + math.pi)
+
+
+def shield_outline(cx, top, width):
+    """A shield's corners: a gently dipped top, straight flanks, curving in to a point."""
+    half, height = width / 2, width * 1.16
+    right = [(cx + half * u, top + height * 0.08 * u * u) for u in (i / 6 for i in range(7))]
+    for i in range(1, 13):
+        u = i / 12
+        # A quadratic curve from halfway down the flank, pulled towards (half, 0.85), to the point.
+        right.append((cx + half * ((1 - u) ** 2 + 2 * u * (1 - u)),
+                      top + height * ((1 - u) ** 2 * 0.5 + 2 * u * (1 - u) * 0.85 + u * u)))
+    return [(2 * cx - x, y) for x, y in reversed(right[1:])] + right
+
+
+def shield(pen, cx, top, width):
+    """A green shield with a white check mark; a white rim sets it off from what lies behind."""
+    outer = shield_outline(cx, top, width)
+    pen.line(outer + outer[:1], width * 0.14, WHITE)
+    edge = mix(GREEN, NAVY, 0.25)
+    # The thin trace rounds the corners.
+    pen.line(outer + outer[:1], width * 0.04, edge)
+    pen.polygon(outer, fill=edge)
+    inset = width * 0.08
+    pen.polygon(shield_outline(cx, top + inset, width - 2 * inset), fill=GREEN)
+    height = width * 1.16
+    pen.line([(cx - width * 0.19, top + height * 0.47), (cx - width * 0.04, top + height * 0.61),
+              (cx + width * 0.2, top + height * 0.35)], width * 0.1, WHITE)
+
+
+def settings_header(scale):
+    """The settings page's header card; the program writes the heading and a sentence into it."""
+    canvas = Canvas(SETTINGS_HEADER_SIZE, scale, PANEL)
+    card(canvas, SETTINGS_CARD)
+    layer = canvas.glyph_layer()
+    gear_pair(layer, 654, 98, 44, 22, -58, (220, 232, 248), (206, 226, 246))
+    # Cut off by the card's lower edge, the gears stay low, clear of the text.
+    clip = Image.new("L", layer.image.size, 0)
+    left, top, right, bottom = (round(v) for v in canvas.box(*SETTINGS_CARD))
+    clip.paste(rounded_mask((right - left + 1, bottom - top + 1), 10 * canvas.unit), (left, top))
+    layer.image.putalpha(ImageChops.multiply(layer.image.getchannel("A"), clip))
+    canvas.place(layer)
+    return canvas.finish()
+
+
+def settings_decor(scale):
+    """A gear guarded by a shield, for the lower right of the settings page."""
+    canvas = Canvas(SETTINGS_DECOR_SIZE, scale, PANEL)
+    free = canvas.at(0, 0)
+    soft_circles(free, 116, 112, 92)
+    layer = canvas.glyph_layer()
+    gear_pair(layer, 96, 98, 56, 26, -50, TEAL, BRIGHT)
+    canvas.place(layer)
+    shield(free, 154, 112, 62)
     return canvas.finish()

@@ -5,7 +5,7 @@ the window, so its corners blend in.
 import functools
 
 from artkit import BRIGHT, GREEN, NAVY, PANEL, RED, TEAL, WHITE, Canvas, crop, mix
-from backgrounds import BAND_HEIGHT, main_bg, warning_banner
+from backgrounds import BAND_HEIGHT, main_bg, prompt_bg, warning_banner
 
 NAV_SIZE = (179, 40)
 NAV_LEFT = 5
@@ -17,6 +17,10 @@ MID_SIZE = (145, 35)
 # Where the DOWNLOAD ALL button sits on the warning banner.
 MID_ON_BANNER = (556, 18)
 ROW_BUTTON_SIZE = (81, 26)
+PROMPT_CLOSE_AT = (419, 3)
+# Tall buttons leave white space above and below: the face is the middle 48 of 74.
+TALL_HEIGHT = 74
+TALL_FACE = (13, 61)
 
 # Translucent, so the band shows through; closing turns red.
 WINDOW_BUTTON_FILL = {
@@ -33,6 +37,13 @@ GREEN_BUTTON = {
     "pressed": ((34, 150, 78), (30, 136, 70), (24, 112, 58)),
     "disabled": ((196, 205, 215), (176, 187, 199), (152, 164, 178)),
 }
+GREY_BUTTON = {
+    "normal": ((236, 241, 248), (212, 222, 236), (166, 182, 204)),
+    "hot": ((246, 249, 253), (224, 233, 244), (170, 188, 212)),
+    "pressed": ((204, 215, 230), (196, 208, 225), (150, 168, 194)),
+}
+# A light face needs an edge to stand out from white and from the panel.
+GREY_EDGE = {"normal": (176, 192, 214), "hot": (110, 166, 212), "pressed": (140, 160, 188)}
 ROW_BUTTON = {
     "normal": (WHITE, (230, 240, 251), (156, 178, 204)),
     "hot": ((248, 252, 255), (216, 235, 252), (82, 156, 206)),
@@ -58,8 +69,18 @@ def nav_face(state, scale):
 
 
 def window_button(kind, state, scale):
+    under = crop(main_bg(scale), scale, WINDOW_BUTTON_LEFT[kind], WINDOW_BUTTON_TOP, WINDOW_BUTTON_SIZE,
+                 WINDOW_BUTTON_SIZE)
+    return window_face(under, kind, state, scale)
+
+
+def prompt_close_button(state, scale):
+    under = crop(prompt_bg(scale), scale, *PROMPT_CLOSE_AT, WINDOW_BUTTON_SIZE, WINDOW_BUTTON_SIZE)
+    return window_face(under, "close", state, scale)
+
+
+def window_face(under, kind, state, scale):
     size = WINDOW_BUTTON_SIZE
-    under = crop(main_bg(scale), scale, WINDOW_BUTTON_LEFT[kind], WINDOW_BUTTON_TOP, size, size)
     canvas = Canvas.over(under, scale)
     canvas.rect((0, 0, size, size), fill=WINDOW_BUTTON_FILL[kind, state], radius=5)
     if kind == "close":
@@ -71,24 +92,41 @@ def window_button(kind, state, scale):
     return canvas.finish()
 
 
-def green_face(canvas, size, state, radius):
-    """A green button with a darker lip below it; pressed sinks onto the lip."""
-    width, height = size
-    top, bottom, lip = GREEN_BUTTON[state]
+def raised_face(canvas, box, colours, state, radius, edges=None):
+    """A button with a darker lip below it; pressed sinks onto the lip."""
+    x0, y0, x1, y1 = box
+    top, bottom, lip = colours[state]
     sink = 1 if state == "pressed" else 0
-    canvas.rect((0, 2, width, height), fill=lip, radius=radius)
-    canvas.gradient((0, sink, width, height - 2 + sink), top, bottom, radius=radius)
-    canvas.rect((radius, sink + 1, width - radius, sink + 2), fill=(255, 255, 255, 50))
+    canvas.rect((x0, y0 + 2, x1, y1), fill=lip, radius=radius)
+    canvas.gradient((x0, y0 + sink, x1, y1 - 2 + sink), top, bottom, radius=radius)
+    if edges:
+        canvas.rect((x0, y0 + sink, x1, y1 - 2 + sink), outline=edges[state], radius=radius)
+    canvas.rect((x0 + radius, y0 + sink + 1, x1 - radius, y0 + sink + 2), fill=(255, 255, 255, 50))
     return canvas.finish()
 
 
 def big_button(state, scale):
-    return green_face(Canvas(BIG_SIZE, scale, PANEL), BIG_SIZE, state, 10)
+    return raised_face(Canvas(BIG_SIZE, scale, PANEL), (0, 0, *BIG_SIZE), GREEN_BUTTON, state, 10)
 
 
 def mid_button(state, scale):
     under = crop(warning_banner(scale), scale, *MID_ON_BANNER, *MID_SIZE)
-    return green_face(Canvas.over(under, scale), MID_SIZE, state, 8)
+    return raised_face(Canvas.over(under, scale), (0, 0, *MID_SIZE), GREEN_BUTTON, state, 8)
+
+
+# Tall buttons by name: width, colours, edges and what lies beneath them.
+TALL_BUTTONS = {
+    "promptbtn_cancel": (158, GREY_BUTTON, GREY_EDGE, WHITE),
+    "promptbtn_continue": (250, GREEN_BUTTON, None, WHITE),
+    "btn_reset": (181, GREY_BUTTON, GREY_EDGE, PANEL),
+    "btn_saveall": (250, GREEN_BUTTON, None, PANEL),
+}
+
+
+def tall_button(name, state, scale):
+    width, colours, edges, background = TALL_BUTTONS[name]
+    canvas = Canvas((width, TALL_HEIGHT), scale, background)
+    return raised_face(canvas, (0, TALL_FACE[0], width, TALL_FACE[1]), colours, state, 10, edges)
 
 
 def row_button(state, scale):
@@ -100,8 +138,8 @@ def row_button(state, scale):
     return canvas.finish()
 
 
-def check_box(checked, hot, scale):
-    canvas = Canvas((16, 16), scale, WHITE)
+def check_box(checked, hot, background, scale):
+    canvas = Canvas((16, 16), scale, background)
     box = (1, 1, 15, 15)
     if checked:
         top, bottom = (mix(BRIGHT, WHITE, 0.15), mix(TEAL, BRIGHT, 0.35)) if hot else (BRIGHT, TEAL)

@@ -13,7 +13,7 @@ import sys
 
 from PIL import Image, ImageDraw
 
-from artkit import SCALES, SUPERSAMPLE, TEAL, chip_logo, vertical_gradient
+from artkit import PANEL, SCALES, SUPERSAMPLE, TEAL, WHITE, chip_logo, vertical_gradient
 import backgrounds
 import class_icons
 import faces
@@ -31,6 +31,9 @@ def pictures(version):
         "scanning_bg": backgrounds.scanning_bg,
         "download_bg": backgrounds.download_bg,
         "about_bg": backgrounds.about_bg,
+        "settings_header": backgrounds.settings_header,
+        "settings_decor": backgrounds.settings_decor,
+        "prompt_bg": backgrounds.prompt_bg,
         "warning_banner": backgrounds.warning_banner,
         "row_bg": backgrounds.row_bg,
         "header_bg": backgrounds.header_bg,
@@ -41,14 +44,19 @@ def pictures(version):
         catalogue["nav_" + state] = functools.partial(faces.nav_face, state)
         for kind in ("close", "min"):
             catalogue[f"btn_{kind}_{state}"] = functools.partial(faces.window_button, kind, state)
+        catalogue["btn_promptclose_" + state] = functools.partial(faces.prompt_close_button, state)
+        for name in faces.TALL_BUTTONS:
+            catalogue[f"{name}_{state}"] = functools.partial(faces.tall_button, name, state)
     for state in ("normal", "hot", "pressed", "disabled"):
         catalogue["bigbtn_" + state] = functools.partial(faces.big_button, state)
         catalogue["midbtn_" + state] = functools.partial(faces.mid_button, state)
         catalogue["rowbtn_" + state] = functools.partial(faces.row_button, state)
-    for checked in (False, True):
-        for hot in (False, True):
-            name = "check_" + ("checked" if checked else "unchecked") + ("_hot" if hot else "")
-            catalogue[name] = functools.partial(faces.check_box, checked, hot)
+    # Check boxes sit on white in lists and on the panel colour on pages.
+    for place, background in (("", WHITE), ("_panel", PANEL)):
+        for checked in (False, True):
+            for hot in (False, True):
+                name = "check_" + ("checked" if checked else "unchecked") + ("_hot" if hot else "") + place
+                catalogue[name] = functools.partial(faces.check_box, checked, hot, background)
     for icon, glyph in nav_icons.GLYPHS.items():
         for tone in nav_icons.TONES:
             catalogue[f"{icon}_{tone}"] = functools.partial(nav_icons.nav_icon, glyph, tone)

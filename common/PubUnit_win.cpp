@@ -87,3 +87,39 @@ bool IsFileInUse(const std::string& path) {
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     return !file;
 }
+
+namespace {
+UniqueHKey OpenRunKey(HKEY root) {
+    UniqueHKey key;
+    if (RegCreateKeyExA(root, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS)
+        key.reset();
+    return key;
+}
+}  // namespace
+
+void WriteRunValueUnder(std::initializer_list<HKEY> roots, const std::string& Data, const std::string& ValueName) {
+    for (HKEY root : roots) {
+        UniqueHKey key = OpenRunKey(root);
+        if (!key) continue;
+        if (RegSetValueExA(key.get(), ValueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Data.c_str()),
+                           static_cast<DWORD>(Data.size() + 1)) == ERROR_SUCCESS)
+            return;
+    }
+}
+
+void DeleteRunValueUnder(std::initializer_list<HKEY> roots, const std::string& ValueName) {
+    for (HKEY root : roots) {
+        UniqueHKey key;
+        if (RegOpenKeyExA(root, kRunKey, 0, KEY_ALL_ACCESS, key.put()) == ERROR_SUCCESS)
+            RegDeleteValueA(key.get(), ValueName.c_str());
+    }
+}
+
+void WriteRunValue(const std::string& Data, const std::string& ValueName) {
+    WriteRunValueUnder({HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}, Data, ValueName);
+}
+
+void DeleteRunValue(const std::string& ValueName) {
+    DeleteRunValueUnder({HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}, ValueName);
+}

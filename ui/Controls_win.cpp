@@ -185,7 +185,7 @@ void TCheckBox::MouseLeave() {
 void TCheckBox::Click() { SetChecked(!checked_); }
 
 void TCheckBox::Paint(HDC dc) const {
-    const TSkin& skin = Skin(Dpi());
+    const TSkin& skin = Skin(Dpi(), OnPanel);
     const TPicture& face = checked_ ? (Hot() ? skin.CheckCheckedHot : skin.CheckChecked)
                                     : (Hot() ? skin.CheckUncheckedHot : skin.CheckUnchecked);
     const int box = Scaled(16);

@@ -142,8 +142,8 @@ public:
     const std::string& Caption() const { return caption_; }
 
     TFont Font;
-    // Faces: unchecked, checked, and both while the mouse is over the box.
-    TPicture FaceUnchecked, FaceChecked, FaceUncheckedHot, FaceCheckedHot;
+    // The box sits on the pages' light panel colour rather than on white.
+    bool OnPanel = false;
 
 private:
     bool checked_ = false;

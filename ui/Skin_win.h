@@ -10,7 +10,8 @@ struct TSkin {
     TPicture CheckCheckedHot;
 };
 
-const TSkin& Skin(int dpi);
+// Check box faces drawn on white, or on the pages' light panel colour.
+const TSkin& Skin(int dpi, bool on_panel = false);
 
 // The resource `name` drawn for `dpi`; the same object for every caller.
 const TPicture& SharedPicture(const std::wstring& name, int dpi);
