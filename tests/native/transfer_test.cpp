@@ -8,6 +8,9 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "ConvertError.h"
 #include "HttpMessage.h"
@@ -152,7 +155,11 @@ public:
 
 class HttpTransferTest : public testing::Test {
 protected:
-    HttpTransferTest() : path_(testing::TempDir() + "transfer_test.bin") {}
+    // CTest runs each test in its own process, several at once: one file per test and process.
+    HttpTransferTest()
+        : path_(testing::TempDir() + "transfer_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                std::to_string(getpid()) + ".bin") {}
     ~HttpTransferTest() override { std::remove(path_.c_str()); }
 
     // Runs a download and records its events.
