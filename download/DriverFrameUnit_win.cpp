@@ -112,9 +112,10 @@ void TDriverFrame::Layout() {
     Place(imgRight, 0, 0, design_width_, 80);
     Place(imgInfo, 54, 17, 14, 14);
     Place(lblDescription, 79, 14, 340 + shift, 18);
-    Place(lblVersionTitle, 71, 37, 79, 15);
+    // Right-aligned titles get room to their left: wider fonts grow leftwards.
+    Place(lblVersionTitle, 40, 37, 110, 15);
     Place(lblVersion, 156, 37, 240, 15);
-    Place(lblRemoteVersionTitle, 71, 56, 108, 15);
+    Place(lblRemoteVersionTitle, 40, 56, 139, 15);
     Place(lblRemoteVersion, 185, 56, 160, 15);
     Place(lblStatus, 354 + shift, 56, 276, 15);
     Place(ProgressBar1, 259 + shift, 55, 75, 16);

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc)" --target Tarnwick
+cmake --build --preset win64 -j "$(nproc)" --target Tarnwick screenshot_walk
 
 state="$root/build/demo"
 mkdir -p "$state/prefix" "$root/build/screenshots"
@@ -58,8 +58,19 @@ for _ in $(seq 150); do
 done
 sleep 0.7
 import -window root "$shots/splash.png"
-sleep 4.5
-import -window root "$shots/main-window.png"
-/usr/lib/wine/wine64 taskkill /im Tarnwick.exe >/dev/null 2>&1 || true
+# Closing the window only hides it in the tray; one Tarnwick at a time, and
+# the walk starts its own.
+/usr/lib/wine/wine64 taskkill /f /im Tarnwick.exe >/dev/null 2>&1 || true
+for _ in $(seq 100); do
+  pgrep -f 'Tarnwick\.exe' >/dev/null || break
+  sleep 0.1
+done
+# Then every page, clicked through as a user would: scan, the list of
+# out-of-date drivers, settings, about.
+/usr/lib/wine/wine64 "$(dirname "$exe")/screenshot_walk.exe" "Z:${shots//\//\\}" </dev/null >"$state/walk.log" 2>&1 ||
+  echo "The walk through the pages did not end cleanly: see $state/walk.log"
+for picture in "$shots"/*.bmp; do
+  [ -e "$picture" ] && convert "$picture" "${picture%.bmp}.png" && rm -f "$picture"
+done
 echo "No display found: screenshots saved in $shots"
 ls -1 "$shots"

@@ -6,15 +6,9 @@
 
 #include <string>
 
-namespace {
+#include "ProgramWindows.h"
 
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.erase(folder.find_last_of(L'\\') + 1);
-    return folder + L"Tarnwick.exe";
-}
+namespace {
 
 struct Process {
     explicit Process(const std::wstring& path) {
@@ -39,27 +33,6 @@ struct Process {
     bool started = false;
     PROCESS_INFORMATION info{};
 };
-
-HWND VisibleWindowOf(DWORD process_id) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{process_id, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == s->pid && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr &&
-                (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 TEST(Startup, SecondInstanceEndsByItselfWhileTheFirstRuns) {
     const DWORD launched = GetTickCount();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Prepares one test run's Wine: a virtual X display, a fresh prefix inside the
-# build tree and a persistent wineserver, so each Wine process starts fast.
+# Prepares one test run's Wine: a virtual X display (SCREEN, default
+# 1280x1024), a fresh prefix inside the build tree and a persistent
+# wineserver, so each Wine process starts fast.
 # Everything started here writes to files, never to the caller's pipes.
 set -euo pipefail
 state=$1
@@ -10,7 +11,7 @@ mkdir -p "$state"
 rm -rf "$state/prefix" "$state/display"
 mkdir -p "$state/prefix"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${SCREEN:-1280x1024}x24" -nolisten tcp 3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
 echo $! >"$state/xvfb.pid"
 for _ in $(seq 100); do
   [ -s "$state/display" ] && break
