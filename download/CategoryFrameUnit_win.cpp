@@ -6,7 +6,8 @@
 #include "dmUnit_win.h"
 
 TCategoryFrame::TCategoryFrame(TWinControl& parent) {
-    CreateChild(parent);
+    // Rows show only when the whole list is ready.
+    CreateHiddenChild(parent);
     Color = GetSysColor(COLOR_WINDOW);
     Image1.Picture = SharedPicture(L"HEADER_BG", Dpi());
     Image1.Stretch = true;

@@ -56,7 +56,8 @@ void StyleButton(TImageButton& button, int dpi, const std::string& caption) {
 }  // namespace
 
 TDriverFrame::TDriverFrame(TWinControl& parent) {
-    CreateChild(parent);
+    // Rows show only when the whole list is ready.
+    CreateHiddenChild(parent);
     Color = RGB(255, 255, 255);
     const int dpi = Dpi();
     imgRight.Picture = SharedPicture(L"ROW_BG", dpi);

@@ -68,7 +68,6 @@ void TDriverListFrame::LoadDrivers(TDriverManager* M) {
 TCategoryFrame* TDriverListFrame::AddCategoryFrame(TDriverCategory* category) {
     auto* header = new TCategoryFrame(ScrollBox1->Content());
     header->Name = "Frame" + std::to_string(Rows.Count());
-    header->Hide();
     header->SetBounds(0, 0, Scaled(kRowWidth), Scaled(26));
     ScrollBox1->Content().Add(*header);
     header->Category = category;
@@ -81,7 +80,6 @@ TCategoryFrame* TDriverListFrame::AddCategoryFrame(TDriverCategory* category) {
 TDriverFrame* TDriverListFrame::AddDriverFrame(TDriverCategory* category, TDriver* driver) {
     auto* row = new TDriverFrame(ScrollBox1->Content());
     row->Name = "Frame" + std::to_string(Rows.Count());
-    row->Hide();
     row->SetDesignWidth(kRowWidth);
     ScrollBox1->Content().Add(*row);
     row->Category = category;

@@ -51,11 +51,16 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 }
 
 void TWinControl::CreateChild(TWinControl& parent, DWORD extra_style) {
+    CreateChildWindow(parent, WS_VISIBLE | extra_style);
+}
+
+void TWinControl::CreateHiddenChild(TWinControl& parent) { CreateChildWindow(parent, 0); }
+
+void TWinControl::CreateChildWindow(TWinControl& parent, DWORD style) {
     parent_ = &parent;
     dpi_ = parent.Dpi();
-    CreateWindowExW(0, RegisterWindowClass(StaticWndProc), L"",
-                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extra_style, 0, 0, 10, 10,
-                    parent.Handle(), nullptr, Application.Instance(), this);
+    CreateWindowExW(0, RegisterWindowClass(StaticWndProc), L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style,
+                    0, 0, 10, 10, parent.Handle(), nullptr, Application.Instance(), this);
 }
 
 void TWinControl::CreateTopLevel(const std::wstring& caption, DWORD style, DWORD ex_style) {
@@ -265,7 +270,11 @@ void TWinControl::SetEnabled(bool enabled) { EnableWindow(handle_, enabled); }
 
 bool TWinControl::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 
-void TWinControl::Invalidate(const RECT* area) { InvalidateRect(handle_, area, FALSE); }
+// A hidden window is painted whole when it shows, so marking parts of it
+// would only cost a round trip to the window manager per change.
+void TWinControl::Invalidate(const RECT* area) {
+    if (IsWindowVisible(handle_)) InvalidateRect(handle_, area, FALSE);
+}
 
 void TWinControl::Repaint() {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -64,6 +64,9 @@ public:
 protected:
     // A child window of `parent`, created visible.
     void CreateChild(TWinControl& parent, DWORD extra_style = 0);
+    // A child window that stays hidden until shown: it can be filled in
+    // without a single repaint, which matters when there are hundreds.
+    void CreateHiddenChild(TWinControl& parent);
     // A top-level window.
     void CreateTopLevel(const std::wstring& caption, DWORD style, DWORD ex_style);
 
@@ -74,6 +77,7 @@ protected:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     void Attach(HWND window);
+    void CreateChildWindow(TWinControl& parent, DWORD style);
     void Paint();
     TControl* ControlAt(int x, int y) const;
     void MouseMove(int x, int y);

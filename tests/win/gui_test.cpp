@@ -170,6 +170,16 @@ TEST_F(MainWindow, HeaderAndCheckAllBoxesFollowTheRules) {
     EXPECT_EQ(list.CheckedCount(), all);
 }
 
+TEST_F(MainWindow, RowsStayHiddenUntilShownAllAtOnce) {
+    Scan();
+    TDriverListFrame& list = *Form1->DriverListFrame1;
+    list.LoadDrivers(DriverManager);
+    ASSERT_GT(list.Rows.Count(), 0);
+    for (int i = 0; i < list.Rows.Count(); ++i) EXPECT_FALSE(list.Rows.Objects(i)->Visible()) << i;
+    list.ShowOutOfDate();
+    for (int i = 0; i < list.Rows.Count(); ++i) EXPECT_TRUE(list.Rows.Objects(i)->Visible()) << i;
+}
+
 // A host window for single rows.
 class Host : public TForm {
 public:
