@@ -1,7 +1,9 @@
 // Starts Tarnwick.exe, walks through its pages the way a user would (mouse
 // clicks on the window), and saves a picture of each page as a BMP file:
-// scan, scanning, download (after the scan), settings, about.
-// Usage: screenshot_walk.exe OUTPUT_FOLDER
+// scan, scanning, download (after the scan), settings, about. With "prompt",
+// it opens the download page while the lookup is still running instead and
+// pictures the scan prompt over the window.
+// Usage: screenshot_walk.exe OUTPUT_FOLDER [prompt]
 // Exit code 0 when every picture was taken and Tarnwick ended cleanly.
 #include <windows.h>
 
@@ -78,6 +80,43 @@ bool Capture(const Walk& walk, const char* name) {
     return ok;
 }
 
+bool WalkThroughPages(const Walk& walk) {
+    Sleep(2500);  // the lookup of the start-up ends meanwhile
+    bool ok = Capture(walk, "1-scan");
+
+    Click(walk, 185 + 197 + 154, 123 + 182 + 30);  // START SCAN
+    for (int i = 0; i < 300 && IsWindowEnabled(walk.window); ++i) Sleep(10);
+    Sleep(120);
+    ok = Capture(walk, "2-scanning") && ok;
+    for (int i = 0; i < 3000 && !IsWindowEnabled(walk.window); ++i) Sleep(10);
+    Sleep(4500);  // the list is built and the warning has flashed
+    ok = Capture(walk, "3-download") && ok;
+
+    Click(walk, 94, 123 + 80 + 20);  // Settings
+    Sleep(800);
+    ok = Capture(walk, "4-settings") && ok;
+    Click(walk, 94, 123 + 120 + 20);  // About
+    Sleep(800);
+    ok = Capture(walk, "5-about") && ok;
+    return ok;
+}
+
+// The lookup never answers here, so the download page asks for a scan first.
+bool WalkToPrompt(const Walk& walk) {
+    Sleep(2500);  // the splash has gone
+    Click(walk, 94, 123 + 40 + 20);  // Download
+    HWND prompt = nullptr;
+    for (int i = 0; i < 300 && !prompt; ++i) {
+        Sleep(20);
+        prompt = FindWindowW(nullptr, L"Message");
+    }
+    if (!prompt) return false;
+    Sleep(800);
+    const bool ok = Capture(walk, "6-prompt");
+    PostMessageW(prompt, WM_CLOSE, 0, 0);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,23 +142,7 @@ int main(int argc, char** argv) {
     }
     if (!walk.window) return 4;
     SetForegroundWindow(walk.window);
-    Sleep(2500);  // the lookup of the start-up ends meanwhile
-    bool ok = Capture(walk, "1-scan");
-
-    Click(walk, 185 + 197 + 154, 123 + 182 + 30);  // START SCAN
-    for (int i = 0; i < 300 && IsWindowEnabled(walk.window); ++i) Sleep(10);
-    Sleep(120);
-    ok = Capture(walk, "2-scanning") && ok;
-    for (int i = 0; i < 3000 && !IsWindowEnabled(walk.window); ++i) Sleep(10);
-    Sleep(4500);  // the list is built and the warning has flashed
-    ok = Capture(walk, "3-download") && ok;
-
-    Click(walk, 94, 123 + 80 + 20);  // Settings
-    Sleep(800);
-    ok = Capture(walk, "4-settings") && ok;
-    Click(walk, 94, 123 + 120 + 20);  // About
-    Sleep(800);
-    ok = Capture(walk, "5-about") && ok;
+    const bool ok = argc > 2 && std::string(argv[2]) == "prompt" ? WalkToPrompt(walk) : WalkThroughPages(walk);
 
     // The end of the session ends the program.
     SendMessageW(walk.window, WM_QUERYENDSESSION, 0, 0);

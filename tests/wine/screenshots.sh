@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Pictures of every page of Tarnwick.exe at 96 and 144 dpi, taken out of
-# process against the running lookup service: each density gets its own
-# prefix and display, the walker clicks through the pages.
+# Pictures of every page of Tarnwick.exe and of its scan prompt at 96 and
+# 144 dpi, taken out of process against the running test servers: each
+# density gets its own prefix and display, the walker clicks through.
 # Usage: screenshots.sh STATE_DIR OUTPUT_DIR BIN_DIR SERVERS_DIR
 set -euo pipefail
 state=$1 out=$2 bin=$3 servers=$4
 here=$(cd "$(dirname "$0")" && pwd)
 port=$(cat "$servers/service.port")
+stall_port=$(cat "$servers/recorder.port")
 status=0
 for dpi in 96 144; do
   prefix_state="$state/$dpi"
@@ -26,6 +27,13 @@ for dpi in 96 144; do
   rm -f "$out/$dpi"/*.bmp "$out/$dpi"/*.png
   if ! "$here/run.sh" "$prefix_state" "$bin/screenshot_walk.exe" "Z:${out//\//\\}\\$dpi"; then
     echo "the walk at $dpi dpi failed"
+    status=1
+  fi
+  # A lookup that never answers keeps the scan prompt coming.
+  printf '[Service]\r\nLookupURL=http://127.0.0.1:%s/stall-head\r\nConnectivityURL=http://127.0.0.1:%s/\r\n' \
+    "$stall_port" "$port" >"$data/setup.ini"
+  if ! "$here/run.sh" "$prefix_state" "$bin/screenshot_walk.exe" "Z:${out//\//\\}\\$dpi" prompt; then
+    echo "the walk to the scan prompt at $dpi dpi failed"
     status=1
   fi
   for picture in "$out/$dpi"/*.bmp; do
