@@ -70,15 +70,14 @@ public:
     std::unique_ptr<TDriverListFrame> List;
 };
 
+BOOL CALLBACK CountWindow(HWND, LPARAM param) {
+    ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
 int CountWindows(HWND top) {
     int count = 1;
-    EnumChildWindows(
-        top,
-        [](HWND, LPARAM param) -> BOOL {
-            ++*reinterpret_cast<int*>(param);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(top, CountWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 

@@ -36,16 +36,17 @@ void TForm::Close() {
         Hide();
 }
 
+namespace {
+// Window enumeration callbacks must be WINAPI, which a lambda is not on 32-bit Windows.
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM param) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+}  // namespace
+
 TModalResult TForm::ShowModal() {
     std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            if (IsWindowVisible(window) && IsWindowEnabled(window))
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled));
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
     for (HWND window : disabled) EnableWindow(window, FALSE);
     ModalResult = TModalResult::mrNone;
     modal_ = true;

@@ -13,24 +13,26 @@ inline std::wstring ProgramPath() {
     return folder + L"Tarnwick.exe";
 }
 
+struct WindowSearch {
+    DWORD pid;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchVisibleWindow(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == s->pid && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr &&
+        (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW)) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The process's visible top-level window with a taskbar button, if any.
 inline HWND VisibleWindowOf(DWORD process_id) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{process_id, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == s->pid && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr &&
-                (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process_id, nullptr};
+    EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

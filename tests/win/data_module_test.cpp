@@ -62,20 +62,25 @@ TEST(DataFolder, MissingParentsAreCreatedToo) {
     RemoveTree(root);
 }
 
+int delivered = 0;
+
+LRESULT CALLBACK CountingWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_APP + 7) ++delivered;
+    return DefWindowProcW(w, m, wp, lp);
+}
+
+void CALLBACK PostOnTimer(HWND w, UINT, UINT_PTR, DWORD) { PostMessageW(w, WM_APP + 7, 0, 0); }
+
 TEST(WaitWithMessages, KeepsDispatchingWhileTheTimePasses) {
-    static int delivered = 0;
     delivered = 0;
     WNDCLASSW cls{};
-    cls.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_APP + 7) ++delivered;
-        return DefWindowProcW(w, m, wp, lp);
-    };
+    cls.lpfnWndProc = CountingWindowProc;
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.lpszClassName = L"WaitProbe";
     RegisterClassW(&cls);
     HWND window = CreateWindowExW(0, L"WaitProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   cls.hInstance, nullptr);
-    SetTimer(window, 1, 10, [](HWND w, UINT, UINT_PTR, DWORD) { PostMessageW(w, WM_APP + 7, 0, 0); });
+    SetTimer(window, 1, 10, PostOnTimer);
 
     const DWORD start = GetTickCount();
     WaitWithMessages(300);
