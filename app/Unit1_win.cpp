@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "Application_win.h"
+#include "FrozenDrawing_win.h"
 #include "PubUnit_win.h"
 #include "Skin_win.h"
 #include "Translate.h"
@@ -382,10 +383,7 @@ void TForm1::ScanThreadTerminate(TThread*) {
 void TForm1::actShowOutOfDateDriversExecute() {
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     {
-        struct Thaw {
-            ~Thaw() { LockWindowUpdate(nullptr); }
-        } thaw;
-        LockWindowUpdate(DriverListFrame1->Handle());
+        const FrozenDrawing frozen(DriverListFrame1->Handle());
         DriverListFrame1->ShowOutOfDate();
     }
     UpdateNoDriversHint();

@@ -1,25 +1,12 @@
 #include "DriverListFrameUnit_win.h"
 
 #include "AnsiText.h"
+#include "FrozenDrawing_win.h"
 #include "dmUnit_win.h"
 
 namespace {
 
 constexpr int kRowWidth = 668;
-
-// Drawing stays frozen for the scope; a failure on the way still thaws it.
-class FrozenDrawing {
-public:
-    explicit FrozenDrawing(HWND window) : locked_(LockWindowUpdate(window) != FALSE) {}
-    FrozenDrawing(const FrozenDrawing&) = delete;
-    FrozenDrawing& operator=(const FrozenDrawing&) = delete;
-    ~FrozenDrawing() {
-        if (locked_) LockWindowUpdate(nullptr);
-    }
-
-private:
-    bool locked_;
-};
 
 }  // namespace
 
