@@ -28,6 +28,10 @@ class Refused(Exception):
 
 
 class LookupServer(ThreadingHTTPServer):
+    # Several packages are fetched at once; the default backlog of 5 would
+    # drop handshakes and stall those downloads on retransmissions.
+    request_queue_size = 128
+
     def __init__(self, address, db_path, files_dir=None, request_log=None, verbose=False):
         self.db_path = db_path
         self.files_dir = files_dir

@@ -212,7 +212,7 @@ TEST_F(NetDownload, TwentyDownloadsAtOnce) {
         records.push_back(Start(Url("/file/" + std::to_string(100000 + i) + "/part" + std::to_string(i)),
                                 "part" + std::to_string(i) + ".bin"));
     for (int i = 0; i < 20; ++i) {
-        ASSERT_TRUE(Settle(*records[i]));
+        ASSERT_TRUE(Settle(*records[i])) << i;
         EXPECT_EQ(records[i]->Outcome, TDownloadOutcome::Complete);
         EXPECT_EQ(ReadFile(Path("part" + std::to_string(i) + ".bin")), Pattern(100000 + i)) << i;
     }

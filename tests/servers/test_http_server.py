@@ -45,6 +45,13 @@ def pattern(size, offset=0):
     return repeated[start:start + size]
 
 
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+    # Tests open many connections at once; the default backlog of 5 drops
+    # their handshakes and leaves clients waiting on retransmissions.
+    request_queue_size = 128
+
+
 class Handler(BaseHTTPRequestHandler):
     server_version = "TarnwickTest/1.0"
     protocol_version = "HTTP/1.1"
@@ -161,8 +168,7 @@ def main():
     parser.add_argument("--tls", action="store_true")
     args = parser.parse_args()
     Handler.log_path = args.log
-    ThreadingHTTPServer.daemon_threads = True
-    server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server = Server(("127.0.0.1", 0), Handler)
     if args.tls:
         server.socket = self_signed_context().wrap_socket(server.socket, server_side=True)
     temp = args.port_file + ".tmp"
