@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ std::optional<std::vector<T>> zeroed_buffer(std::size_t count) {
     try {
         return std::vector<T>(count, T{});
     } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    } catch (const std::length_error&) {  // a size the address space cannot hold (32-bit)
         return std::nullopt;
     }
 }

@@ -1,6 +1,8 @@
 #include "Scan.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 #include "Buffers.h"
 #include "DriverInfo.h"
@@ -31,6 +33,8 @@ bool build_class_list(DeviceSource& source, std::vector<pending_class>& classes)
         try {
             guids.assign(required, qz_guid{});
         } catch (const std::bad_alloc&) {
+            return false;
+        } catch (const std::length_error&) {  // more GUIDs than the address space holds (32-bit)
             return false;
         }
         error = source.build_class_info_list(guids.data(), required, &required);
@@ -133,12 +137,12 @@ bool walk_devices(DeviceSource& source, const std::vector<class_entry>& classes,
 }  // namespace
 
 bool scan_hardware(DeviceSource& source, probe_state& state) {
+    // Devices point into the class list, so they go first: a scan that ends
+    // early (even by running out of memory) must not leave them dangling.
+    state.devices.clear();
     state.classes.clear();
     std::vector<pending_class> pending;
-    if (!build_class_list(source, pending)) {
-        state.devices.clear();
-        return false;
-    }
+    if (!build_class_list(source, pending)) return false;
     for (pending_class& p : pending) {
         std::optional<std::u16string> name = read_class_name(source, p.entry.guid);
         if (!name) continue;
@@ -151,7 +155,6 @@ bool scan_hardware(DeviceSource& source, probe_state& state) {
                   return a.description < b.description;
               });
 
-    state.devices.clear();
     if (!walk_devices(source, state.classes, state.devices)) return false;
     std::sort(state.devices.begin(), state.devices.end(),
               [](const device_record& a, const device_record& b) {

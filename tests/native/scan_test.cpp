@@ -2,6 +2,8 @@
 // how they find their class, both sorts, identifier parts, driver values and
 // every failure the platform can give.
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "HardwareId.h"
@@ -217,6 +219,45 @@ TEST_F(ScanTest, FailuresOfTheClassListOrDeviceSetFailTheScanWithoutDevices) {
     EXPECT_FALSE(Scan());
     EXPECT_TRUE(state.devices.empty());
     EXPECT_EQ(state.classes.size(), 3u);
+}
+
+// Forwards to a table but runs out of memory while naming classes once armed.
+class ExhaustedSource final : public probe::DeviceSource {
+public:
+    explicit ExhaustedSource(probe::TableSource& inner) : inner_(inner) {}
+    bool armed = false;
+
+    probe::Error build_class_info_list(qz_guid* guids, std::uint32_t size, std::uint32_t* required) override {
+        return inner_.build_class_info_list(guids, size, required);
+    }
+    probe::Error get_class_description(const qz_guid& guid, char16_t* buffer, std::uint32_t length,
+                                       std::uint32_t* required) override {
+        return inner_.get_class_description(guid, buffer, length, required);
+    }
+    probe::Error class_name_from_guid(const qz_guid& guid, char16_t* buffer, std::uint32_t length,
+                                      std::uint32_t* required) override {
+        if (armed) throw std::bad_alloc();
+        return inner_.class_name_from_guid(guid, buffer, length, required);
+    }
+    std::unique_ptr<probe::DeviceSet> open_all_devices(probe::Error* error) override {
+        return inner_.open_all_devices(error);
+    }
+
+private:
+    probe::TableSource& inner_;
+};
+
+TEST_F(ScanTest, RunningOutOfMemoryAmongTheClassesLeavesNoDeviceOfTheLastScan) {
+    table.devices = {MakeDevice("ROOT\\SYS\\0", "System thing", "System", 1)};
+    source = probe::TableSource(table);
+    ExhaustedSource exhausted(source);
+    ASSERT_TRUE(probe::scan_hardware(exhausted, state));
+    ASSERT_EQ(state.devices.size(), 1u);
+
+    // Those devices point at classes that the next scan throws away.
+    exhausted.armed = true;
+    EXPECT_THROW(probe::scan_hardware(exhausted, state), std::bad_alloc);
+    EXPECT_TRUE(state.devices.empty());
 }
 
 TEST_F(ScanTest, EnumerationEndingWithoutAnErrorCodeSucceeds) {
