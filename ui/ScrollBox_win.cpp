@@ -56,8 +56,12 @@ void TScrollBox::ScrollTo(int position) {
 LRESULT TScrollBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_MOUSEWHEEL: {
-            const int notches = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
-            ScrollBy(-notches * Scaled(WheelStep));
+            // Touchpads and free-spinning wheels send fractions of a notch;
+            // what does not make a whole pixel yet is kept for the next one.
+            wheel_carry_ += GET_WHEEL_DELTA_WPARAM(wparam) * Scaled(WheelStep);
+            const int pixels = wheel_carry_ / WHEEL_DELTA;
+            wheel_carry_ -= pixels * WHEEL_DELTA;
+            ScrollBy(-pixels);
             return 0;
         }
         case WM_VSCROLL: {

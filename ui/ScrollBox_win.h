@@ -43,4 +43,5 @@ private:
     void UpdateRange();
     std::unique_ptr<TFlowPanel> content_;
     int position_ = 0;
+    int wheel_carry_ = 0;  // wheel delta times step, short of a whole pixel
 };

@@ -180,6 +180,27 @@ TEST_F(MainWindow, RowsStayHiddenUntilShownAllAtOnce) {
     for (int i = 0; i < list.Rows.Count(); ++i) EXPECT_TRUE(list.Rows.Objects(i)->Visible()) << i;
 }
 
+TEST_F(MainWindow, TheWheelMovesTheListThirtyPixelsPerNotchAndFractionsAddUp) {
+    Scan();
+    TScrollBox& box = *Form1->DriverListFrame1->ScrollBox1;
+    const int notch = box.Scaled(30);
+    ASSERT_GT(box.Content().Height() - box.ClientHeight(), 3 * notch) << "the demo list must overflow its box";
+    box.ScrollTo(0);
+    const auto wheel = [&](int delta) { SendMessageW(box.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); };
+
+    wheel(-WHEEL_DELTA);  // one notch down
+    EXPECT_EQ(box.ScrollPosition(), notch);
+    wheel(-WHEEL_DELTA / 3);  // a touchpad's third of a notch scrolls at once
+    EXPECT_GT(box.ScrollPosition(), notch);
+    wheel(-WHEEL_DELTA / 3);
+    wheel(-WHEEL_DELTA / 3);
+    EXPECT_EQ(box.ScrollPosition(), 2 * notch);
+    wheel(2 * WHEEL_DELTA);  // two notches up at once
+    EXPECT_EQ(box.ScrollPosition(), 0);
+    wheel(WHEEL_DELTA);  // nothing above the top
+    EXPECT_EQ(box.ScrollPosition(), 0);
+}
+
 // A host window for single rows.
 class Host : public TForm {
 public:
