@@ -45,11 +45,15 @@ void TScanningFrame::RunScan() {
             AddItem(CategoryItem(category));
             Pause(10);
             Application.ProcessMessages();
+            // "Exit" or the end of the session: the program is leaving, the
+            // animation and the list after it would only delay that.
+            if (Application.Terminated()) return;
             for (int d = 0; d < category->Drivers.Count(); ++d) {
                 AddItem(DriverItem(category->Drivers.Objects(d)));
                 // Read anew for every device: the lookup may end in the middle.
                 Pause(FastMode ? 10 : 100);
                 Application.ProcessMessages();
+                if (Application.Terminated()) return;
                 if (ProgressBar) {
                     ProgressBar->StepIt();
                     if (ProgressBar->Parent) ProgressBar->Parent->Repaint();

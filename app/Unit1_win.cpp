@@ -364,8 +364,10 @@ void TForm1::actStartScanExecute() {
 
 void TForm1::ScanningFinished(TScanningFrame*) {
     EnableWindow(Handle(), TRUE);
-    // The answers may be read only once the lookup has ended.
-    Application.ProcessMessagesUntil([this] { return FScanDone; }, INFINITE);
+    // The answers may be read only once the lookup has ended; a program
+    // that is leaving does not wait for it.
+    Application.ProcessMessagesUntil([this] { return FScanDone || Application.Terminated(); }, INFINITE);
+    if (Application.Terminated()) return;
     ShowPage("tsDownload");
     Repaint();
     DriverListFrame1->LoadDrivers(DriverManager);
@@ -407,7 +409,7 @@ void TForm1::FlashOutOfDateWarning() {
     if (DriverListFrame1->CheckedCount() <= 0) return;
     lblWarning.Show();
     btnDownloadAll.Hide();
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 9 && !Application.Terminated(); ++i) {
         WaitWithMessages(300);
         imgWarning.SetVisible(!imgWarning.Visible());
     }

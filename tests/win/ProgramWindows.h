@@ -36,3 +36,28 @@ inline HWND VisibleWindowOf(DWORD process_id) {
     EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+// The screen's density, which the program's windows are scaled by.
+inline int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A click at a place given in the window's 96-dpi design pixels, delivered
+// to the innermost child window there, as the mouse would.
+inline void ClickAt(HWND window, int dpi, int x, int y) {
+    POINT point{MulDiv(x, dpi, 96), MulDiv(y, dpi, 96)};
+    HWND target = window;
+    for (;;) {
+        HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == target) break;
+        MapWindowPoints(target, child, &point, 1);
+        target = child;
+    }
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    PostMessageW(target, WM_MOUSEMOVE, 0, at);
+    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(target, WM_LBUTTONUP, 0, at);
+}

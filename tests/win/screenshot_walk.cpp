@@ -22,24 +22,7 @@ struct Walk {
     std::string folder;
 };
 
-int Scaled(const Walk& walk, int value) { return MulDiv(value, walk.dpi, 96); }
-
-// A click at a place given in the window's 96-dpi design pixels, delivered
-// to the innermost child window there, as the mouse would.
-void Click(const Walk& walk, int x, int y) {
-    POINT point{Scaled(walk, x), Scaled(walk, y)};
-    HWND target = walk.window;
-    for (;;) {
-        HWND child = ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (!child || child == target) break;
-        MapWindowPoints(target, child, &point, 1);
-        target = child;
-    }
-    const LPARAM at = MAKELPARAM(point.x, point.y);
-    PostMessageW(target, WM_MOUSEMOVE, 0, at);
-    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(target, WM_LBUTTONUP, 0, at);
-}
+void Click(const Walk& walk, int x, int y) { ClickAt(walk.window, walk.dpi, x, y); }
 
 // Saves what the screen shows of the window.
 bool Capture(const Walk& walk, const char* name) {
@@ -123,10 +106,7 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     Walk walk;
     walk.folder = argv[1];
-    {
-        const WindowDc screen(nullptr, GetDC(nullptr));
-        walk.dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    }
+    walk.dpi = ScreenDpi();
     const std::wstring program = ProgramPath();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

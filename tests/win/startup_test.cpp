@@ -1,5 +1,6 @@
 // The program itself: a second instance ends by itself after about a second
-// while the first keeps running, and the first closes cleanly.
+// while the first keeps running, and the first closes cleanly, even in the
+// middle of a scan whose lookup never answers.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +8,8 @@
 #include <string>
 
 #include "ProgramWindows.h"
+#include "PubUnit_win.h"
+#include "TestServers.h"
 
 namespace {
 
@@ -65,6 +68,60 @@ TEST(Startup, SecondInstanceEndsByItselfWhileTheFirstRuns) {
     PostMessageW(main_window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(first.info.hProcess, 20000), WAIT_OBJECT_0);
     EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+// Points the program's lookup somewhere else for one test, then puts the
+// settings file's service section back as it was.
+class ServiceOverride {
+public:
+    ServiceOverride(const std::string& lookup, const std::string& connectivity)
+        : file_(GetAppDataFolder() + "\\Tarnwick\\setup.ini"),
+          lookup_(Read("LookupURL")),
+          connectivity_(Read("ConnectivityURL")) {
+        CreateDirectoryA((GetAppDataFolder() + "\\Tarnwick").c_str(), nullptr);
+        Write("LookupURL", lookup.c_str());
+        Write("ConnectivityURL", connectivity.c_str());
+    }
+    ~ServiceOverride() {
+        Write("LookupURL", lookup_.empty() ? nullptr : lookup_.c_str());
+        Write("ConnectivityURL", connectivity_.empty() ? nullptr : connectivity_.c_str());
+    }
+
+private:
+    std::string Read(const char* key) const {
+        char value[1024] = {};
+        GetPrivateProfileStringA("Service", key, "", value, sizeof value, file_.c_str());
+        return value;
+    }
+    void Write(const char* key, const char* value) const {
+        WritePrivateProfileStringA("Service", key, value, file_.c_str());
+    }
+
+    std::string file_;
+    std::string lookup_;
+    std::string connectivity_;
+};
+
+TEST(Startup, TheEndOfTheSessionEndsAScanWhoseLookupNeverAnswers) {
+    ASSERT_GT(ServerPort("recorder"), 0) << "the test server is not running";
+    const ServiceOverride hanging(ServerURL("recorder", "/stall-head"), ServerURL("recorder", "/"));
+    Process program(ProgramPath());
+    ASSERT_TRUE(program.started);
+    HWND main_window = nullptr;
+    for (int i = 0; i < 300 && !main_window; ++i) {
+        Sleep(100);
+        main_window = VisibleWindowOf(program.info.dwProcessId);
+    }
+    ASSERT_NE(main_window, nullptr);
+
+    ClickAt(main_window, ScreenDpi(), 185 + 197 + 154, 123 + 182 + 30);  // START SCAN
+    for (int i = 0; i < 300 && IsWindowEnabled(main_window); ++i) Sleep(10);
+    ASSERT_FALSE(IsWindowEnabled(main_window)) << "the scan did not start";
+
+    EXPECT_EQ(SendMessageW(main_window, WM_QUERYENDSESSION, 0, 0), TRUE);
+    PostMessageW(main_window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.info.hProcess, 20000), WAIT_OBJECT_0)
+        << "the program went on waiting for its lookup";
 }
 
 }  // namespace
