@@ -377,8 +377,9 @@ void TForm1::ScanningFinished(TScanningFrame*) {
     if (DriverListFrame1->CheckedCount() > 0) FlashOutOfDateWarning();
 }
 
-void TForm1::ScanThreadTerminate(TThread*) {
+void TForm1::ScanThreadTerminate(TThread* Sender) {
     FScanDone = true;
+    FLookupAnswered = static_cast<TScanThread*>(Sender)->Answered;
     ScanningFrame1->FastMode = true;
 }
 
@@ -392,10 +393,14 @@ void TForm1::actShowOutOfDateDriversExecute() {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
-// A scan that finds nothing says so instead of leaving an empty box.
+// An empty list says why instead of leaving an empty box; without an answer
+// from the catalogue it must not claim that all is well.
 void TForm1::UpdateNoDriversHint() {
     const bool none = DriverListFrame1->Rows.Count() == 0;
-    lblNoDrivers.SetCaption(none ? "All your drivers are up to date." : "");
+    lblNoDrivers.SetCaption(!none             ? ""
+                            : FLookupAnswered ? "All your drivers are up to date."
+                                              : "The driver catalogue could not be reached. Check your Internet "
+                                                "connection and restart Tarnwick.");
     lblNoDrivers.SetVisible(none);
 }
 

@@ -120,6 +120,7 @@ public:
     std::string FDataPath;
     bool FReallyClose = false;
     bool FScanDone = false;
+    bool FLookupAnswered = false;
     // The page control's pages in index order.
     TTabSheet* Pages[5] = {};
 

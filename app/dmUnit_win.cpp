@@ -118,7 +118,7 @@ void TCheckUpdateThread::Execute() { TDM::GetDataFolder(); }
 void TScanThread::Execute() {
     if (Manager) {
         try {
-            Manager->GetRemoteDriverURLs();
+            Answered = Manager->GetRemoteDriverURLs() == 0;
         } catch (const std::exception&) {
             // A reply that cannot be decoded leaves every answer unapplied,
             // just like an unusable one.

@@ -66,6 +66,8 @@ public:
 
     TDriverManager* Manager = nullptr;
     ActivityCounter::Lease InventoryLease;
+    // The service answered (result 0); read once the thread has ended.
+    bool Answered = false;
 
 protected:
     void Execute() override;

@@ -180,6 +180,27 @@ TEST_F(MainWindow, RowsStayHiddenUntilShownAllAtOnce) {
     for (int i = 0; i < list.Rows.Count(); ++i) EXPECT_TRUE(list.Rows.Objects(i)->Visible()) << i;
 }
 
+TEST_F(MainWindow, AnEmptyListSaysWhetherTheCatalogueAnswered) {
+    const struct {
+        bool answered;
+        const char* hint;
+    } cases[] = {
+        {false, "The driver catalogue could not be reached. Check your Internet connection and restart Tarnwick."},
+        {true, "All your drivers are up to date."},  // last: the suite's lookup did answer
+    };
+    for (const auto& c : cases) {
+        TScanThread ended;  // never started: only its outcome is handed over
+        ended.Answered = c.answered;
+        Form1->ScanThreadTerminate(&ended);
+        Form1->DriverListFrame1->LoadDrivers(nullptr);
+        Form1->actShowOutOfDateDriversExecute();
+        EXPECT_TRUE(Form1->lblNoDrivers.Visible());
+        EXPECT_EQ(Form1->lblNoDrivers.Caption(), c.hint);
+    }
+    Scan();
+    EXPECT_FALSE(Form1->lblNoDrivers.Visible());  // rows need no hint
+}
+
 TEST_F(MainWindow, TheWheelMovesTheListThirtyPixelsPerNotchAndFractionsAddUp) {
     Scan();
     TScrollBox& box = *Form1->DriverListFrame1->ScrollBox1;

@@ -76,13 +76,16 @@ TEST(LookupOnWindows, AMalformedReferenceEndsTheLookupThreadQuietly) {
     scan->Manager = &manager;
     bool ended = false;
     bool failed = true;
+    bool answered = true;
     scan->OnTerminate = [&](TThread* sender) {
         ended = true;
         failed = static_cast<bool>(sender->FatalException());
+        answered = static_cast<TScanThread*>(sender)->Answered;
     };
     scan->Start();
     ASSERT_TRUE(Application.ProcessMessagesUntil([&] { return ended; }, 30000));
     EXPECT_FALSE(failed);  // caught in the thread's body, as after an unusable reply
+    EXPECT_FALSE(answered);
     const int index = manager.Drivers.IndexOf("PCI\\VEN_10DE&DEV_0640");
     ASSERT_GE(index, 0);
     EXPECT_TRUE(manager.Drivers.Objects(index)->Remote.dr_version.empty());
@@ -170,9 +173,14 @@ TEST_F(EndToEnd, TheStartupLookupEndsAndMarksTheWindow) {
     scan->Manager = DriverManager;
     scan->InventoryLease = DM->InventoryUsers.Acquire();
     bool ended = false;
-    scan->OnTerminate = [&](TThread*) { ended = true; };
+    bool answered = false;
+    scan->OnTerminate = [&](TThread* sender) {
+        ended = true;
+        answered = static_cast<TScanThread*>(sender)->Answered;
+    };
     scan->Start();
     EXPECT_TRUE(Application.ProcessMessagesUntil([&] { return ended; }, 30000));
+    EXPECT_TRUE(answered);
     EXPECT_TRUE(DM->InventoryUsers.Idle());
     EXPECT_FALSE(Remote("PCI\\VEN_10DE&DEV_0640").dr_version.empty());
 }
