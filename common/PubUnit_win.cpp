@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <iterator>
+
 #include "Handle_win.h"
 
 std::string GetAppDataFolder() {
@@ -99,12 +101,15 @@ UniqueHKey OpenRunKey(HKEY root) {
 }  // namespace
 
 void WriteRunValueUnder(std::initializer_list<HKEY> roots, const std::string& Data, const std::string& ValueName) {
-    for (HKEY root : roots) {
-        UniqueHKey key = OpenRunKey(root);
+    for (auto root = roots.begin(); root != roots.end(); ++root) {
+        UniqueHKey key = OpenRunKey(*root);
         if (!key) continue;
         if (RegSetValueExA(key.get(), ValueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Data.c_str()),
-                           static_cast<DWORD>(Data.size() + 1)) == ERROR_SUCCESS)
+                           static_cast<DWORD>(Data.size() + 1)) == ERROR_SUCCESS) {
+            // A fallback entry from an earlier save would start the program twice.
+            for (auto later = std::next(root); later != roots.end(); ++later) DeleteRunValueUnder({*later}, ValueName);
             return;
+        }
     }
 }
 

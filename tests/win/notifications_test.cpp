@@ -134,6 +134,14 @@ TEST_F(Settings, WithoutTheMachineWideKeyTheUsersRunKeyIsUsed) {
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), std::nullopt);
     DeleteRunValue("Tarnwick");  // unchecking clears both keys
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER), std::nullopt);
+
+    // Saved once as an ordinary user, later with the machine-wide key writable:
+    // one entry remains, so the program does not start twice.
+    WriteRunValueUnder({locked, HKEY_CURRENT_USER}, "C:\\Old\\Tarnwick.exe", "Tarnwick");
+    WriteRunValue("C:\\Program Files\\Tarnwick\\Tarnwick.exe", "Tarnwick");
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), "C:\\Program Files\\Tarnwick\\Tarnwick.exe");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), std::nullopt);
+    DeleteRunValue("Tarnwick");
 }
 
 TEST_F(Settings, AFileThatCannotBeWrittenShowsTheErrorAndSkipsTheRest) {
