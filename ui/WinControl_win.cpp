@@ -7,6 +7,7 @@
 
 #include "Application_win.h"
 #include "Dpi_win.h"
+#include "Form_win.h"
 #include "Handle_win.h"
 #include "ListBox_win.h"
 
@@ -65,8 +66,11 @@ void TWinControl::CreateChildWindow(TWinControl& parent, DWORD style) {
 
 void TWinControl::CreateTopLevel(const std::wstring& caption, DWORD style, DWORD ex_style) {
     dpi_ = ScreenDpi();
+    // Windows made while the main window exists belong to it: they stay
+    // above it, and activating the main window brings them back to the front.
+    HWND owner = Application.MainForm ? Application.MainForm->Handle() : nullptr;
     CreateWindowExW(ex_style, RegisterWindowClass(StaticWndProc), caption.c_str(), style | WS_CLIPCHILDREN,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr, Application.Instance(), this);
+                    CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr, Application.Instance(), this);
 }
 
 void TWinControl::Attach(HWND window) {

@@ -263,12 +263,16 @@ TEST_F(ScanPrompt, CancelAndTheCloseButtonDoNot) {
     }
 }
 
-TEST_F(ScanPrompt, SitsOverThePageArea) {
+TEST_F(ScanPrompt, SitsOverThePageAreaAndBelongsToTheWindow) {
     RECT prompt_rect{};
+    HWND owner = nullptr;
     Answer([&](TScanMessageForm& prompt) {
         GetWindowRect(prompt.Handle(), &prompt_rect);
+        owner = GetWindow(prompt.Handle(), GW_OWNER);
         prompt.btnCancel.Click();
     });
+    // Owned, it cannot fall behind the window it has disabled.
+    EXPECT_EQ(owner, Form1->Handle());
     RECT panel;
     GetWindowRect(Form1->pnlClient->Handle(), &panel);
     const int prompt_width = prompt_rect.right - prompt_rect.left;
