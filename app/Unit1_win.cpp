@@ -357,9 +357,8 @@ void TForm1::actStartScanExecute() {
     ShowPage("tsScanning");
     Repaint();
     EnableWindow(Handle(), FALSE);
-    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const BusyCursor busy;
     ScanningFrame1->RunScan();
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void TForm1::ScanningFinished(TScanningFrame*) {
@@ -384,13 +383,12 @@ void TForm1::ScanThreadTerminate(TThread* Sender) {
 }
 
 void TForm1::actShowOutOfDateDriversExecute() {
-    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const BusyCursor busy;
     {
         const FrozenDrawing frozen(DriverListFrame1->Handle());
         DriverListFrame1->ShowOutOfDate();
     }
     UpdateNoDriversHint();
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
 // An empty list says why instead of leaving an empty box; without an answer

@@ -35,6 +35,9 @@ public:
     std::string Title;
     // The first form created through CreateForm; closing it ends the program.
     TForm* MainForm = nullptr;
+    // While set, every window of the program shows this cursor instead of
+    // its own (the hourglass of a long operation; see BusyCursor).
+    HCURSOR ScreenCursor = nullptr;
 
 private:
     bool ProcessMessage();
@@ -45,3 +48,22 @@ private:
 };
 
 extern TApplication Application;
+
+// Shows the hourglass over all of the program's windows for its lifetime,
+// then whatever was shown before.
+class BusyCursor {
+public:
+    BusyCursor() : previous_(Application.ScreenCursor) {
+        Application.ScreenCursor = LoadCursorW(nullptr, IDC_WAIT);
+        SetCursor(Application.ScreenCursor);
+    }
+    ~BusyCursor() {
+        Application.ScreenCursor = previous_;
+        SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW));
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};

@@ -126,6 +126,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         }
         case WM_SETCURSOR:
+            if (Application.ScreenCursor) {
+                SetCursor(Application.ScreenCursor);
+                return TRUE;
+            }
             if (LOWORD(lparam) == HTCLIENT && hot_ && hot_->Cursor) {
                 SetCursor(hot_->Cursor);
                 return TRUE;

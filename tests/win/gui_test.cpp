@@ -180,6 +180,21 @@ TEST_F(MainWindow, RowsStayHiddenUntilShownAllAtOnce) {
     for (int i = 0; i < list.Rows.Count(); ++i) EXPECT_TRUE(list.Rows.Objects(i)->Visible()) << i;
 }
 
+TEST_F(MainWindow, TheHourglassStaysUpWhileTheScanRuns) {
+    const HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
+    // What the window shows when the mouse moves over it.
+    const auto shown = [] {
+        SendMessageW(Form1->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Form1->Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    std::set<HCURSOR> during;
+    Form1->ScanningFrame1->Pause = [&](unsigned) { during.insert(shown()); };
+    Scan();
+    EXPECT_EQ(during, std::set<HCURSOR>{hourglass});
+    EXPECT_NE(shown(), hourglass);
+}
+
 TEST_F(MainWindow, AnEmptyListSaysWhetherTheCatalogueAnswered) {
     const struct {
         bool answered;
