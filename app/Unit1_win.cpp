@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "AnsiText.h"
 #include "Application_win.h"
 #include "FrozenDrawing_win.h"
 #include "PubUnit_win.h"
@@ -427,8 +428,8 @@ bool TForm1::FormCloseQuery() {
     if (TrayIcon1.Tag == 0) {
         TrayIcon1.Tag = 1;
         TrayIcon1.BalloonTimeout = 3000;
-        const std::string title = Translate("Tarnwick Message");
-        const std::string text = Translate("Tarnwick is running in the background!");
+        const std::u16string title = AnsiToWide(Translate("Tarnwick Message"));
+        const std::u16string text = AnsiToWide(Translate("Tarnwick is running in the background!"));
         TrayIcon1.BalloonTitle = std::wstring(title.begin(), title.end());
         TrayIcon1.BalloonHint = std::wstring(text.begin(), text.end());
         TrayIcon1.ShowBalloonHint();

@@ -8,6 +8,8 @@
 
 // Characters without an equivalent become the code page's replacement character.
 std::string WideToAnsi(std::u16string_view text);
+// For the few calls that take only UTF-16 (the tray balloon).
+std::u16string AnsiToWide(std::string_view text);
 
 // A fixed UTF-16 field, up to its first NUL, as 8-bit text.
 template <std::size_t N>

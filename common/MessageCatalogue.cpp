@@ -1,7 +1,11 @@
 #include "MessageCatalogue.h"
 
+#include <cctype>
 #include <cstdint>
 #include <optional>
+
+#include "AnsiText.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -31,10 +35,20 @@ private:
     bool swapped_;
 };
 
+// The header's "Content-Type: text/plain; charset=UTF-8", in any letter case.
+bool DeclaresUtf8(std::string header) {
+    for (char& c : header) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::size_t at = header.find("charset=");
+    if (at == std::string::npos) return false;
+    const std::string charset = header.substr(at + 8, 5);
+    return charset == "utf-8" || charset.rfind("utf8", 0) == 0;
+}
+
 }  // namespace
 
 bool TMessageCatalogue::Load(std::string_view bytes) {
     messages_.clear();
+    std::string header;
     constexpr std::uint32_t kMagic = 0x950412DE;
     const auto native = Reader(bytes, false).Word(0);
     if (!native) return false;
@@ -53,8 +67,15 @@ bool TMessageCatalogue::Load(std::string_view bytes) {
             return false;
         }
         // The empty original holds the catalogue's header, not a message.
-        if (!original->empty()) messages_[*original] = *translation;
+        if (original->empty())
+            header = *translation;
+        else
+            messages_[*original] = *translation;
     }
+    // The program's texts are in the system code page; most catalogues are
+    // written in UTF-8.
+    if (DeclaresUtf8(header))
+        for (auto& [original, translation] : messages_) translation = WideToAnsi(Utf8ToWide(translation));
     return true;
 }
 

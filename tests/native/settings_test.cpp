@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "AnsiText.h"
 #include "MessageCatalogue.h"
 #include "SettingsRules.h"
 #include "Translate.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -72,6 +74,39 @@ TEST(MessageCatalogueTest, TranslatesWhatItKnows) {
     EXPECT_EQ(catalogue.Translate("Failed"), "Fehlgeschlagen");
     EXPECT_EQ(catalogue.Translate("Untranslated"), "Untranslated");
     EXPECT_EQ(catalogue.Translate("Unknown text"), "Unknown text");
+}
+
+TEST(MessageCatalogueTest, UnicodeCataloguesArriveInTheCodePage) {
+    const std::string size_utf8 = "Gr\xC3\xB6\xC3\x9F" "e";  // "Größe"
+    TMessageCatalogue utf8;
+    ASSERT_TRUE(utf8.Load(MakeCatalogue({{"", "Content-Type: text/plain; charset=UTF-8\n"}, {"Size", size_utf8}})));
+    EXPECT_EQ(utf8.Translate("Size"), WideToAnsi(u"Gr\u00F6\u00DF" "e"));  // not the raw bytes
+    EXPECT_NE(utf8.Translate("Size"), size_utf8);
+
+    TMessageCatalogue western;  // already in a code page: kept as it is
+    const std::string size_cp1252 = "Gr\xF6\xDF" "e";
+    ASSERT_TRUE(western.Load(MakeCatalogue({{"", "Content-Type: text/plain; charset=CP1252\n"}, {"Size", size_cp1252}})));
+    EXPECT_EQ(western.Translate("Size"), size_cp1252);
+}
+
+TEST(Utf8Test, DecodesToUtf16AndReplacesWhatIsMalformed) {
+    const struct {
+        std::string utf8;
+        std::u16string wide;
+    } cases[] = {
+        {"", u""},
+        {"Tarnwick", u"Tarnwick"},
+        {"\xC3\xA9", u"\u00E9"},                     // two bytes
+        {"\xE2\x82\xAC", u"\u20AC"},                 // three bytes
+        {"\xF0\x9F\x98\x80", u"\U0001F600"},         // four bytes: a surrogate pair
+        {"a\xC3", u"a\uFFFD"},                       // cut short at the end
+        {"\xC3(", u"\uFFFD("},                       // a lead byte without its follower
+        {"\xC0\xAF", u"\uFFFD"},                     // overlong
+        {"\xED\xA0\x80", u"\uFFFD"},                 // an encoded surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD"},             // beyond U+10FFFF
+        {"\x80x", u"\uFFFDx"},                       // a stray follower
+    };
+    for (const auto& c : cases) EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << c.utf8;
 }
 
 TEST(MessageCatalogueTest, BrokenFilesAreNoCatalogue) {

@@ -71,6 +71,15 @@ LRESULT CALLBACK CountingWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 void CALLBACK PostOnTimer(HWND w, UINT, UINT_PTR, DWORD) { PostMessageW(w, WM_APP + 7, 0, 0); }
 
+// The tray balloon takes UTF-16; the program's texts are in the code page.
+TEST(AnsiText, CodePageTextsWidenWithoutLoss) {
+    const std::u16string size = u"Gr\u00F6\u00DF" "e";
+    const std::string ansi = WideToAnsi(size);
+    EXPECT_NE(ansi, "Gr??e");
+    EXPECT_EQ(AnsiToWide(ansi), size);
+    EXPECT_EQ(AnsiToWide(""), u"");
+}
+
 TEST(WaitWithMessages, KeepsDispatchingWhileTheTimePasses) {
     delivered = 0;
     WNDCLASSW cls{};
