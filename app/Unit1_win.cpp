@@ -455,5 +455,13 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         FReallyClose = true;
         return TRUE;
     }
+    if (message == WM_ENDSESSION) {
+        // Windows itself sends no close; end the program now rather than
+        // leave it to be killed half way. When the session goes on after all,
+        // closing the window hides it again.
+        FReallyClose = wparam != FALSE;
+        if (FReallyClose) Close();
+        return 0;
+    }
     return TForm::WndProc(message, wparam, lparam);
 }

@@ -206,6 +206,20 @@ TEST_F(Notifications, AtTheEndOfTheSessionACloseEndsTheProgram) {
     SendMessageW(Form1->Handle(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(TakeQuit());
     Form1->actShowWindowExecute();
+
+    // As Windows does it: the query, then the end of the session without a close.
+    EXPECT_EQ(SendMessageW(Form1->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(Form1->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(TakeQuit());
+    Form1->actShowWindowExecute();
+
+    // A session that goes on after all (another program refused): closing hides again.
+    EXPECT_EQ(SendMessageW(Form1->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(Form1->Handle(), WM_ENDSESSION, FALSE, 0);
+    SendMessageW(Form1->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(TakeQuit());
+    EXPECT_FALSE(Form1->Visible());
+    Form1->actShowWindowExecute();
 }
 
 // Answers the scan prompt from inside its modal loop.
