@@ -29,19 +29,20 @@ private:
 class TAbortSignal {
 public:
     void Abort() {
-        std::function<void()> interrupt;
-        {
-            std::lock_guard lock(mutex_);
-            aborted_ = true;
-            interrupt = interrupt_;
-        }
-        if (interrupt) interrupt();
+        // The interrupt runs under the lock: a connection clears it before
+        // closing its socket, so the socket cannot be closed (and its handle
+        // reused by another download) while the interrupt shuts it down.
+        std::lock_guard lock(mutex_);
+        aborted_ = true;
+        if (interrupt_) interrupt_();
     }
     bool Aborted() const { return aborted_.load(); }
     void ThrowIfAborted() const {
         if (Aborted()) throw ETransferError("aborted", true);
     }
     // What Abort calls to break off the current connection; empty to clear.
+    // Clearing waits for an interrupt that is running. The interrupt must not
+    // call back into this signal.
     void SetInterrupt(std::function<void()> interrupt) {
         std::lock_guard lock(mutex_);
         interrupt_ = std::move(interrupt);

@@ -1,5 +1,6 @@
 #include "HttpMessage.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "Connection.h"
@@ -24,6 +25,37 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
+}
+
+// `path` without its "." and ".." segments, as a browser resolves a link.
+std::string RemoveDotSegments(std::string_view path) {
+    std::string out;
+    const auto drop_last_segment = [&out] {
+        const std::size_t slash = out.rfind('/');
+        out.resize(slash == std::string::npos ? 0 : slash);
+    };
+    while (!path.empty()) {
+        if (path.rfind("../", 0) == 0) {
+            path.remove_prefix(3);
+        } else if (path.rfind("./", 0) == 0 || path.rfind("/./", 0) == 0) {
+            path.remove_prefix(2);
+        } else if (path == "/.") {
+            path = "/";
+        } else if (path.rfind("/../", 0) == 0) {
+            path.remove_prefix(3);
+            drop_last_segment();
+        } else if (path == "/..") {
+            path = "/";
+            drop_last_segment();
+        } else if (path == "." || path == "..") {
+            path = {};
+        } else {
+            const std::size_t next = std::min(path.find('/', 1), path.size());
+            out.append(path.substr(0, next));
+            path.remove_prefix(next);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -68,20 +100,35 @@ std::optional<THttpResponseHead> ParseResponseHead(std::string_view head) {
 }
 
 std::string ResolveLocation(const std::string& base, const std::string& location) {
-    if (location.find("://") != std::string::npos) return location;
+    // A scheme counts only before the first slash, query or fragment:
+    // "/go?to=http://x" is a path on this server.
+    const std::size_t location_scheme = location.find("://");
+    if (location_scheme != std::string::npos && location_scheme < location.find_first_of("/?#")) return location;
     const std::size_t scheme_end = base.find("://");
     const std::size_t authority = scheme_end == std::string::npos ? 0 : scheme_end + 3;
     const std::size_t path_start = base.find('/', authority);
     const std::string origin = base.substr(0, path_start);
     if (location.rfind("//", 0) == 0) return base.substr(0, scheme_end + 1) + location;
-    if (!location.empty() && location[0] == '/') return origin + location;
     std::string path = "/";
+    std::string query;  // with its "?"
     if (path_start != std::string::npos) {
         const std::size_t path_end = base.find_first_of("?#", path_start);
         path = base.substr(path_start, path_end == std::string::npos ? std::string::npos : path_end - path_start);
+        if (path_end != std::string::npos && base[path_end] == '?')
+            query = base.substr(path_end, base.find('#', path_end) - path_end);
     }
-    path.resize(path.rfind('/') + 1);
-    return origin + path + location;
+    const std::size_t rest_start = std::min(location.find_first_of("?#"), location.size());
+    const std::string rest = location.substr(rest_start);  // the query and fragment
+    // Only a query or fragment: the same document, with the base query
+    // unless a new one is given.
+    if (rest_start == 0) return origin + path + (rest.rfind('?', 0) == 0 ? std::string() : query) + rest;
+    if (location[0] == '/') {
+        path = location.substr(0, rest_start);
+    } else {
+        path.resize(path.rfind('/') + 1);
+        path.append(location, 0, rest_start);
+    }
+    return origin + RemoveDotSegments(path) + rest;
 }
 
 void TChunkedDecoder::Feed(std::string_view input, std::string& out) {

@@ -19,8 +19,8 @@ struct THttpResponseHead {
 // The head up to (not including) its blank line; nullopt when malformed.
 std::optional<THttpResponseHead> ParseResponseHead(std::string_view head);
 
-// `location` read against the URL it came from: absolute, host-relative or
-// path-relative.
+// `location` read against the URL it came from: absolute, host-relative,
+// path-relative or only a query, with "." and ".." segments resolved.
 std::string ResolveLocation(const std::string& base, const std::string& location);
 
 // Turns a chunked body back into its bytes as they arrive.

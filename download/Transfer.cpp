@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <string_view>
+#include <utility>
 
 #include "ConvertError.h"
 #include "FileSink.h"
@@ -32,9 +34,28 @@ Target TargetOf(const std::string& url) {
     target.tls = SameTextLocale(target.uri.Protocol, "https");
     if (!target.tls && !SameTextLocale(target.uri.Protocol, "http"))
         throw ETransferError("unsupported scheme " + target.uri.Protocol);
-    target.port = target.uri.Port.empty() ? (target.tls ? 443 : 80)
-                                          : static_cast<std::uint16_t>(StrToInt(target.uri.Port));
+    if (!target.uri.Port.empty()) {
+        const int port = StrToInt(target.uri.Port);
+        if (port < 1 || port > 65535) throw ETransferError("port " + target.uri.Port + " is out of range");
+        target.port = static_cast<std::uint16_t>(port);
+    } else if (target.tls) {
+        target.port = 443;
+    }
     return target;
+}
+
+// The URL as it goes on the wire, for the link and every redirect alike.
+// Control characters would end the request line early and smuggle in
+// headers, so such a URL is refused; one with a blank is sent encoded, any
+// other as written.
+std::string RequestURLOf(const TURI& uri) {
+    const std::string url = uri.RequestURL();
+    const bool control = std::any_of(url.begin(), url.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 32 || byte == 127;
+    });
+    if (control) throw ETransferError("the link holds control characters");
+    return url.find(' ') == std::string::npos ? url : uri.EncodedRequestURL();
 }
 
 std::string RequestFor(const TURI& uri) {
@@ -46,19 +67,37 @@ std::string RequestFor(const TURI& uri) {
            "\r\nAccept: */*\r\nUser-Agent: Tarnwick/1.0\r\nConnection: close\r\n\r\n";
 }
 
-// Reads up to the blank line after the head; what follows stays in `rest`.
+// The line end that closes the head's last line, and where the body begins
+// after the blank line; npos while the blank line has not arrived. Lines may
+// end with a bare LF.
+std::pair<std::size_t, std::size_t> HeadEnd(std::string_view received) {
+    for (std::size_t lf = received.find('\n'); lf != std::string_view::npos; lf = received.find('\n', lf + 1)) {
+        if (received.substr(lf + 1, 1) == "\n") return {lf, lf + 2};
+        if (received.substr(lf + 1, 2) == "\r\n") return {lf, lf + 3};
+    }
+    return {std::string_view::npos, std::string_view::npos};
+}
+
+// Reads up to the blank line after the final head, passing over interim
+// (1xx) replies; what follows stays in `rest`.
 THttpResponseHead ReadHead(TConnection& connection, std::string& rest) {
     std::string received;
+    std::size_t interim = 0;  // bytes of interim replies passed over
     char buffer[8192];
     for (;;) {
-        const std::size_t end = received.find("\r\n\r\n");
-        if (end != std::string::npos) {
-            rest = received.substr(end + 4);
-            const auto head = ParseResponseHead(std::string_view(received).substr(0, end));
+        const auto [head_end, body_start] = HeadEnd(received);
+        if (body_start != std::string::npos) {
+            const auto head = ParseResponseHead(std::string_view(received).substr(0, head_end));
             if (!head) throw ETransferError("malformed reply head");
+            received.erase(0, body_start);
+            if (head->Status >= 100 && head->Status < 200) {
+                interim += body_start;
+                continue;
+            }
+            rest = std::move(received);
             return *head;
         }
-        if (received.size() > kMaxHead) throw ETransferError("reply head too long");
+        if (interim + received.size() > kMaxHead) throw ETransferError("reply head too long");
         const std::size_t got = connection.Receive(buffer, sizeof buffer);
         if (got == 0) throw ETransferError("connection closed before the reply head");
         received.append(buffer, got);
@@ -99,8 +138,7 @@ void ThttpTransfer::Abort() {
 }
 
 void ThttpTransfer::Download(const std::string& FileName) {
-    std::string url = URI->RequestURL();
-    if (url.find(' ') != std::string::npos) url = URI->EncodedRequestURL();
+    std::string url = RequestURLOf(*URI);
     std::unique_ptr<TFileSink> file = TFileSink::Create(FileName);
 
     std::unique_ptr<TConnection> connection;
@@ -115,7 +153,7 @@ void ThttpTransfer::Download(const std::string& FileName) {
         head = ReadHead(*connection, first_bytes);
         if (!head.Redirect()) break;
         if (redirects == kMaxRedirects) throw ETransferError("too many redirects");
-        url = ResolveLocation(url, head.Location);
+        url = RequestURLOf(TURI(ResolveLocation(url, head.Location)));
     }
     // A reply that is not a success brings nothing into the file.
     if (!head.Success()) throw ETransferError("the server answered " + std::to_string(head.Status));
@@ -127,14 +165,26 @@ void ThttpTransfer::Download(const std::string& FileName) {
     std::int64_t total = 0;
     auto last_handed = std::chrono::steady_clock::now();
     auto add = [&](std::string_view bytes) {
-        if (head.Chunked)
+        if (head.Chunked) {
             chunks.Feed(bytes, piece);
-        else
-            piece.append(bytes);
+            return;
+        }
+        // Whatever a server sends beyond its announced length is dropped.
+        if (head.ContentLength) {
+            const std::int64_t room = *head.ContentLength - total - static_cast<std::int64_t>(piece.size());
+            const auto size = static_cast<std::int64_t>(bytes.size());
+            bytes = bytes.substr(0, static_cast<std::size_t>(std::clamp<std::int64_t>(room, 0, size)));
+        }
+        piece.append(bytes);
     };
     auto hand_on = [&] {
         if (piece.empty()) return;
-        file->Write(piece.data(), piece.size());
+        try {
+            file->Write(piece.data(), piece.size());
+        } catch (...) {
+            piece.clear();  // a piece that cannot be written is not tried again
+            throw;
+        }
         total += static_cast<std::int64_t>(piece.size());
         piece.clear();
         last_handed = std::chrono::steady_clock::now();
@@ -145,7 +195,7 @@ void ThttpTransfer::Download(const std::string& FileName) {
         return head.ContentLength && total + static_cast<std::int64_t>(piece.size()) >= *head.ContentLength;
     };
 
-    std::optional<TTransferOutcome> outcome;
+    TTransferOutcome outcome = TTransferOutcome::Failed;
     try {
         add(first_bytes);
         std::string buffer(64 * 1024, '\0');
@@ -165,18 +215,22 @@ void ThttpTransfer::Download(const std::string& FileName) {
             if (piece.size() >= kPieceSize || std::chrono::steady_clock::now() - last_handed >= kPieceInterval)
                 hand_on();
         }
-        if (head.ContentLength && !head.Chunked && total + static_cast<std::int64_t>(piece.size()) > *head.ContentLength)
-            piece.resize(static_cast<std::size_t>(*head.ContentLength - total));
         hand_on();
         // Without a length or chunks, the end of the connection is the end of the body.
         const bool whole = head.Chunked ? chunks.Done() : !head.ContentLength || total == *head.ContentLength;
         outcome = whole ? TTransferOutcome::Complete : TTransferOutcome::Failed;
-    } catch (const ETransferError&) {
-        hand_on();
-        outcome = TTransferOutcome::Failed;
+    } catch (...) {
+        // Whatever stops the body (a broken connection, a failed write, a
+        // failing handler) ends it as a failure, with its end raised below.
+        // What arrived before still goes into the file where it can.
+        try {
+            hand_on();
+        } catch (...) {
+            // The end is raised all the same.
+        }
     }
     if (abort_.Aborted() && outcome != TTransferOutcome::Complete) outcome = TTransferOutcome::Aborted;
     // Whoever learns of the end may open the file at once (Install does).
     file.reset();
-    DoTransferEnd(*outcome);
+    DoTransferEnd(outcome);
 }

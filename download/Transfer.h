@@ -29,8 +29,11 @@ public:
     // Breaks off a running Download from another thread; does not wait.
     virtual void Abort() = 0;
     // Fetches the resource into `FileName`. A failure before the body
-    // arrives throws; once the body arrives, its end is raised as
-    // OnTransferEnd with the outcome and Download returns.
+    // arrives throws (a link with control characters or a port outside
+    // 1..65535 among them, before anything is sent); once the body arrives,
+    // its end is raised once as OnTransferEnd with the outcome, whatever
+    // stopped it, and Download returns. Bytes beyond an announced length are
+    // dropped.
     virtual void Download(const std::string& FileName) = 0;
 
     std::atomic<bool> CancelTransfer{false};

@@ -154,6 +154,22 @@ TEST_F(NetDownload, RedirectIsFollowed) {
     EXPECT_EQ(ReadFile(Path("redirected.bin")), Pattern(1000));
 }
 
+TEST_F(NetDownload, RedirectToALinkWithBlanksReachesTheServerEncoded) {
+    auto record = Start(Url("/redirect?to=/file/10/moved%20driver.exe"), "redirected-blank.bin");
+    ASSERT_TRUE(Settle(*record));
+    EXPECT_EQ(record->Outcome, TDownloadOutcome::Complete);
+    EXPECT_EQ(ReadFile(Path("redirected-blank.bin")), Pattern(10));
+}
+
+TEST_F(NetDownload, BytesBeyondTheAnnouncedLengthAreDropped) {
+    auto record = Start(Url("/overlong/5000"), "overlong.bin");
+    ASSERT_TRUE(Settle(*record));
+    EXPECT_EQ(record->Outcome, TDownloadOutcome::Complete);
+    EXPECT_TRUE(record->Finished);
+    EXPECT_EQ(record->Done(), 5000);
+    EXPECT_EQ(ReadFile(Path("overlong.bin")), Pattern(5000));
+}
+
 TEST_F(NetDownload, SelfSignedHttpsIsRefused) {
     ASSERT_GT(Port("tls"), 0);
     auto record = Start(Url("/file/1000", "tls", "https"), "tls.bin");

@@ -14,6 +14,7 @@ arrives and answers according to the path.
   /stall-head        the request is read, nothing ever answered
   /stall-body/N      Content-Length N, half of it, then nothing
   /drop/N            Content-Length N, half of it, then the connection closes
+  /overlong/N        Content-Length N, a pause, then N + 1000 bytes at once
 
 Bodies are the same bytes for the same N (see pattern()). Anything else
 answers 200 "ok". Usage:
@@ -120,6 +121,11 @@ class Handler(BaseHTTPRequestHandler):
         elif kind == "drop":
             self.head([("Content-Length", str(size))])
             self.stream(size // 2)
+        elif kind == "overlong":
+            # The pause makes the client hand on whatever arrives next at once.
+            self.head([("Content-Length", str(size))])
+            time.sleep(0.3)
+            self.stream(size + 1000)
         self.close_connection = True
 
     def handle_any(self):
@@ -128,7 +134,7 @@ class Handler(BaseHTTPRequestHandler):
         self.record(body)
         url = urlparse(self.path)
         parts = url.path.strip("/").split("/")
-        if parts[0] in ("file", "nolength", "chunked", "slow", "stall-body", "drop") and len(parts) >= 2:
+        if parts[0] in ("file", "nolength", "chunked", "slow", "stall-body", "drop", "overlong") and len(parts) >= 2:
             self.download(parts[0], int(parts[1]))
         elif parts[0] == "stall-head":
             time.sleep(STALL_SECONDS)
