@@ -43,6 +43,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Windows go before the data module, so nothing on screen outlives the inventory.
     delete Form1;
     Form1 = nullptr;
+    DM->DataModuleDestroy();
+    if (DM->InventoryKeptAlive()) {
+        // A worker still blocked in the network would, on waking, touch the
+        // inventory and the data module's count of its users; ending the
+        // process here stops it instead of freeing what it holds.
+        ExitProcess(0);
+    }
     delete DM;
     DM = nullptr;
     return 0;

@@ -66,8 +66,8 @@ void ApplyPictureRegion(HWND window, HBITMAP picture) {
         transparent = GetPixel(dc.get(), 0, 0);
     }
     HRGN region = CreateRegionFromBitmap(bitmap.get(), transparent, window);
-    // The window owns the region from here on.
-    if (region) SetWindowRgn(window, region, TRUE);
+    // The window owns the region once it has taken it.
+    if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
 }
 
 std::string GetFileVersionText(const std::string& path) {
