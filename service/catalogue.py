@@ -35,22 +35,42 @@ class CatalogueError(ValueError):
     """A CSV file that cannot be imported; nothing of it is stored."""
 
 
+# The client decodes references before it parses, so "<" and ">" in a value would
+# become markup; a zero byte would end its text.
+_UNSAFE = ("\0", "<", ">")
+
+
 def read_csv(path):
     """The rows of a catalogue CSV file (UTF-8, header line first)."""
     with open(path, newline="", encoding="utf-8-sig") as stream:
         rows = csv.reader(stream)
-        header = next(rows, None)
-        if header is None or tuple(header) != COLUMNS:
-            raise CatalogueError(f"{path}: header must be {','.join(COLUMNS)}")
-        drivers = []
-        for row in rows:
-            if not row:
-                continue
-            if len(row) != len(COLUMNS):
-                raise CatalogueError(f"{path}:{rows.line_num}: {len(row)} fields, expected {len(COLUMNS)}")
-            if not row[0]:
-                raise CatalogueError(f"{path}:{rows.line_num}: empty hardid")
-            drivers.append(Driver(*row))
+        try:
+            return _drivers(path, rows)
+        except UnicodeDecodeError as error:
+            raise CatalogueError(f"{path}: not UTF-8 text") from error
+        except csv.Error as error:
+            raise CatalogueError(f"{path}:{rows.line_num}: {error}") from error
+
+
+def _drivers(path, rows):
+    header = next(rows, None)
+    if header is None or tuple(header) != COLUMNS:
+        raise CatalogueError(f"{path}: header must be {','.join(COLUMNS)}")
+    drivers = []
+    for row in rows:
+        if not row:
+            continue
+        if len(row) != len(COLUMNS):
+            raise CatalogueError(f"{path}:{rows.line_num}: {len(row)} fields, expected {len(COLUMNS)}")
+        # Identifiers are compared whole; a stray blank would keep a row from ever matching.
+        row[0] = row[0].strip()
+        if not row[0]:
+            raise CatalogueError(f"{path}:{rows.line_num}: empty hardid")
+        for name, value in zip(COLUMNS, row):
+            unsafe = [char for char in _UNSAFE if char in value]
+            if unsafe:
+                raise CatalogueError(f"{path}:{rows.line_num}: {name} contains {unsafe[0]!r}")
+        drivers.append(Driver(*row))
     return drivers
 
 

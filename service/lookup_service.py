@@ -5,6 +5,7 @@ import argparse
 import contextlib
 import os
 import signal
+import sqlite3
 import sys
 import tempfile
 
@@ -35,6 +36,13 @@ def serve(args, parser):
             parser.error("serve needs --db or --demo")
         elif not os.path.isfile(db):
             parser.error(f"no catalogue at {db}")
+        else:
+            # Found now rather than as a failure of every lookup.
+            try:
+                Catalogue(db).close()
+            except sqlite3.Error as error:
+                print(f"serve: {db}: {error}", file=sys.stderr)
+                return 1
         port = args.port if args.port is not None else (0 if args.port_file else 8080)
         request_log = RequestLog(args.log) if args.log else None
         server = stack.enter_context(LookupServer((args.host, port), db, files, request_log, verbose=True))
@@ -55,8 +63,12 @@ def import_csv(args, parser):
     except (CatalogueError, OSError) as error:
         print(f"import-csv: {error}", file=sys.stderr)
         return 1
-    with Catalogue(args.db) as catalogue:
-        catalogue.store(drivers)
+    try:
+        with Catalogue(args.db) as catalogue:
+            catalogue.store(drivers)
+    except sqlite3.Error as error:
+        print(f"import-csv: {args.db}: {error}", file=sys.stderr)
+        return 1
     print(f"imported {len(drivers)} drivers into {args.db}")
     return 0
 

@@ -64,37 +64,45 @@ def parse_post_data(plain):
     return request
 
 
+def _echoed(value):
+    # A refusal repeats at most 40 characters of what was sent, so it stays short.
+    return None if value is None else value[:40]
+
+
 def check_lookup(request):
     """Only the driver lookup of our own client is answered."""
     if request.action != ACTION:
-        raise RequestError(f"unknown action {request.action!r}")
+        raise RequestError(f"unknown action {_echoed(request.action)!r}")
     if request.code != CLIENT_CODE:
-        raise RequestError(f"unknown client code {request.code!r}")
+        raise RequestError(f"unknown client code {_echoed(request.code)!r}")
+
+
+_NAMED_REFERENCES = {"&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;"}
 
 
 def encode_references(value):
     """Writes a value with character references so the document stays plain ASCII.
 
-    The client turns a numeric reference back into the byte of that value, so
-    only codes below 256 can be carried; anything above becomes "?".
+    The client turns a numeric reference into the byte of that number and reads
+    it in windows-1252, the document's encoding, so a character is sent as its
+    windows-1252 byte; one without such a byte becomes "?". So does a zero
+    byte, which would end the client's text.
     """
     out = []
     for char in value:
-        code = ord(char)
-        if char == "&":
-            out.append("&amp;")
-        elif char == "<":
-            out.append("&lt;")
-        elif char == ">":
-            out.append("&gt;")
-        elif char == '"':
-            out.append("&quot;")
-        elif 0x20 <= code <= 0x7E:
+        if char in _NAMED_REFERENCES:
+            out.append(_NAMED_REFERENCES[char])
+        elif " " <= char <= "~":
             out.append(char)
-        elif code < 256:
-            out.append(f"&#{code};")
-        else:
+        elif char == "\0":
             out.append("?")
+        else:
+            try:
+                (byte,) = char.encode(TEXT_ENCODING)
+            except UnicodeEncodeError:
+                out.append("?")
+            else:
+                out.append(f"&#{byte};")
     return "".join(out)
 
 

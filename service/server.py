@@ -72,8 +72,8 @@ class LookupHandler(BaseHTTPRequestHandler):
             self._route()
         except Refused as refusal:
             self._send_text(refusal.status, refusal.reason)
-        except ConnectionError:
-            pass  # the client went away; there is nobody left to answer
+        except (ConnectionError, TimeoutError):
+            pass  # the client went away or stalled; there is nobody left to answer
         except Exception:
             sys.stderr.write(traceback.format_exc())
             if "status" not in self._entry:
@@ -83,7 +83,10 @@ class LookupHandler(BaseHTTPRequestHandler):
                 self._log(None)  # nothing could be answered; the request still counts
 
     def _route(self):
-        path = urllib.parse.urlsplit(self.path).path
+        try:
+            path = urllib.parse.urlsplit(self.path).path
+        except ValueError as error:
+            raise Refused(400, "bad request target") from error
         if path == LOOKUP_PATH:
             if self.command != "POST":
                 raise Refused(400, "the lookup expects POST")

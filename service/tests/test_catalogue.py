@@ -1,4 +1,5 @@
 import contextlib
+import csv
 import io
 import os
 import tempfile
@@ -43,6 +44,28 @@ class ReadCsvTest(CatalogueTestCase):
             ],
         )
 
+    def test_blanks_around_a_hardid_are_dropped(self):
+        path = self.write_csv(HEADER + "  PCI\\VEN_1 \t,1.0,n,d,{G},1 MB,,l\n")
+        self.assertEqual(read_csv(path), [Driver("PCI\\VEN_1", "1.0", "n", "d", "{G}", "1 MB", "", "l")])
+
+    def test_unreadable_or_unsafe_rows_are_refused_naming_the_row(self):
+        oversized = "n" * (csv.field_size_limit() + 1)
+        # The client decodes references before it parses, so "<" and ">" would become markup.
+        cases = {
+            "not UTF-8": (HEADER + "ID,1.0,Caf\u00e9,d,{G},1 MB,,l\n", "cp1252", "UTF-8"),
+            "field over the limit": (HEADER + "ID,1.0," + oversized + ",d,{G},1 MB,,l\n", "utf-8", ":2:"),
+            "blank hardid": (HEADER + "ID,1.0,n,d,{G},1 MB,,l\n   ,1.0,n,d,{G},1 MB,,l\n", "utf-8", ":3:"),
+            "NUL": (HEADER + "ID,1.0,n\0,d,{G},1 MB,,l\n", "utf-8", ":2:"),
+            "less-than": (HEADER + "ID,1.0,n,d <rev,{G},1 MB,,l\n", "utf-8", ":2:"),
+            "greater-than": (HEADER + "ID,1.0,n,d,{G},1 MB,,http://h/a>b\n", "utf-8", ":2:"),
+            "in the hardid": (HEADER + "ID,1.0,n,d,{G},1 MB,,l\n<ID>,1.0,n,d,{G},1 MB,,l\n", "utf-8", ":3:"),
+        }
+        for name, (text, encoding, place) in cases.items():
+            with self.subTest(name):
+                with self.assertRaises(CatalogueError) as raised:
+                    read_csv(self.write_csv(text, encoding=encoding))
+                self.assertIn(place, str(raised.exception))
+
     def test_malformed_files_are_refused(self):
         cases = {
             "empty file": "",
@@ -86,9 +109,10 @@ class FindTest(CatalogueTestCase):
 
 
 class ImportCsvCommandTest(CatalogueTestCase):
-    def run_import(self, text):
+    def run_import(self, text, encoding="utf-8", db_path=None):
+        path = self.write_csv(text, encoding=encoding)
         with contextlib.redirect_stdout(io.StringIO()), contextlib.redirect_stderr(io.StringIO()) as errors:
-            status = lookup_service.main(["import-csv", self.write_csv(text), "--db", self.db_path])
+            status = lookup_service.main(["import-csv", path, "--db", db_path or self.db_path])
         return status, errors.getvalue()
 
     def rows(self):
@@ -109,6 +133,25 @@ class ImportCsvCommandTest(CatalogueTestCase):
                 Driver("ROOT\\Y", "1.0", "y", "d", "{G}", "1 KB", "", "l"),
             ],
         )
+
+    def test_failures_are_one_line_without_a_traceback(self):
+        good = HEADER + "ROOT\\X,1.0,x,d,{G},1 KB,,l\n"
+        not_a_database = self.write_csv("just some text\n" * 100, name="text.sqlite")
+        cases = {
+            "CSV not UTF-8": (HEADER + "ROOT\\X,1.0,Caf\u00e9,d,{G},1 KB,,l\n", "cp1252", self.db_path),
+            "field over the limit": (
+                HEADER + "ROOT\\X," + "9" * (csv.field_size_limit() + 1) + ",x,d,{G},1 KB,,l\n",
+                "utf-8",
+                self.db_path,
+            ),
+            "catalogue in a missing folder": (good, "utf-8", os.path.join(self.folder, "missing", "c.sqlite")),
+            "catalogue not a database": (good, "utf-8", not_a_database),
+        }
+        for name, (text, encoding, db_path) in cases.items():
+            with self.subTest(name):
+                status, errors = self.run_import(text, encoding, db_path)
+                self.assertEqual(status, 1)
+                self.assertRegex(errors, r"^import-csv: [^\n]+\n$")
 
     def test_a_bad_file_changes_nothing(self):
         self.run_import(HEADER + "ROOT\\X,1.0,x,d,{G},1 KB,,l\n")

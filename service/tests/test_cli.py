@@ -71,6 +71,21 @@ class ServeCommandTest(unittest.TestCase):
                 self.assertEqual(raised.exception.code, 2)
 
 
+    def test_serve_refuses_a_file_that_is_not_a_catalogue(self):
+        path = os.path.join(self.folder, "notes.sqlite")
+        with open(path, "w", encoding="ascii") as stream:
+            stream.write("not a database\n" * 100)
+        finished = subprocess.run(
+            [sys.executable, SCRIPT, "serve", "--db", path, "--port", "0"],
+            capture_output=True,
+            text=True,
+            timeout=60,
+        )
+        self.assertEqual(finished.returncode, 1)
+        self.assertRegex(finished.stderr, r"^serve: [^\n]*notes\.sqlite[^\n]*\n$")
+        self.assertEqual(finished.stdout, "")
+
+
 class WriteAtomicallyTest(unittest.TestCase):
     def test_replaces_the_file_and_leaves_nothing_else(self):
         with tempfile.TemporaryDirectory() as folder:

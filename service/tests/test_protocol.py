@@ -1,3 +1,4 @@
+import re
 import unittest
 import xml.etree.ElementTree as ElementTree
 
@@ -74,6 +75,20 @@ class CheckLookupTest(unittest.TestCase):
                 with self.assertRaises(RequestError):
                     protocol.check_lookup(protocol.parse_post_data(data))
 
+    def test_refusals_echo_at_most_40_characters(self):
+        long = "A" * 200000
+        cases = {
+            "long action": (post_data([], action=long), "action"),
+            "long code": (post_data([], code=long), "code"),
+        }
+        for name, (data, field) in cases.items():
+            with self.subTest(name):
+                with self.assertRaises(RequestError) as raised:
+                    protocol.check_lookup(protocol.parse_post_data(data))
+                self.assertLess(len(str(raised.exception)), 80)
+                self.assertIn(field, str(raised.exception))
+                self.assertIn(repr("A" * 40), str(raised.exception))
+
 
 class EncodeReferencesTest(unittest.TestCase):
     def test_references(self):
@@ -84,14 +99,45 @@ class EncodeReferencesTest(unittest.TestCase):
             ('say "hi"', "say &quot;hi&quot;"),
             ("Caf\u00e9", "Caf&#233;"),
             ("tab\there\r\n", "tab&#9;here&#13;&#10;"),
-            ("\x7f\x80\xff", "&#127;&#128;&#255;"),
-            ("\u20ac \u0100 \U0001f600", "? ? ?"),
+            ("\x01\x1f\x7f\xa0\xff", "&#1;&#31;&#127;&#160;&#255;"),
+            # Characters travel as their windows-1252 bytes, which the client shows.
+            ("\u20ac\u2013\u201c\u201d\u2122", "&#128;&#150;&#147;&#148;&#153;"),
+            # C1 controls have no windows-1252 byte; their numbers would show as other characters.
+            ("\x80\x81\x9f", "???"),
+            ("\u0100 \U0001f600", "? ?"),
+            # A zero byte would end the client's text there.
+            ("a\0b", "a?b"),
             ("&amp;", "&amp;amp;"),
             ("", ""),
         ]
         for value, expected in cases:
             with self.subTest(value=value):
                 self.assertEqual(protocol.encode_references(value), expected)
+
+
+    def test_the_client_gets_back_every_windows_1252_character(self):
+        # The client's decoding: a reference becomes the byte it numbers, read in windows-1252.
+        named = {b"amp": b"&", b"lt": b"<", b"gt": b">", b"quot": b'"'}
+
+        def client_decoding(encoded):
+            def byte(match):
+                return named[match[2]] if match[2] else bytes([int(match[1])])
+
+            return re.sub(rb"&#([0-9]+);|&([a-z]+);", byte, encoded.encode("ascii")).decode("cp1252", "replace")
+
+        def shown(char):
+            try:
+                char.encode("cp1252")
+            except UnicodeEncodeError:
+                return "?"
+            return char
+
+        wrong = [
+            hex(code)
+            for code in range(1, 0x10000)
+            if client_decoding(protocol.encode_references(chr(code))) != shown(chr(code))
+        ]
+        self.assertEqual(wrong, [])
 
 
 class BuildDocumentTest(unittest.TestCase):

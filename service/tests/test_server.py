@@ -6,11 +6,12 @@ import json
 import os
 import socket
 import unittest
+from unittest import mock
 import xml.etree.ElementTree as ElementTree
 
 import envelope
 import protocol
-from server import MAX_BODY
+from server import MAX_BODY, LookupHandler
 from tests.support import NVIDIA, PACKAGE, REALTEK, ServerTestCase, form_body, post_data
 
 FORM = "application/x-www-form-urlencoded"
@@ -135,6 +136,27 @@ class MalformedRequestTest(HttpTestCase):
             sock.shutdown(socket.SHUT_WR)
             answer = sock.makefile("rb").read()
         self.assertTrue(answer.startswith(b"HTTP/1.0 400 "))
+
+    def test_a_body_that_stalls_ends_the_request_without_a_traceback(self):
+        # The client announces 100 bytes, sends 6 and then neither sends nor closes.
+        head = f"POST /index.php HTTP/1.0\r\nContent-Type: {FORM}\r\nContent-Length: 100\r\n\r\ndata=a"
+        with mock.patch.object(LookupHandler, "timeout", 0.2), contextlib.redirect_stderr(io.StringIO()) as errors:
+            with socket.create_connection(("127.0.0.1", self.port), timeout=10) as sock:
+                sock.sendall(head.encode("ascii"))
+                answer = sock.makefile("rb").read()
+        self.assertEqual(answer, b"")
+        self.assertNotIn("Traceback", errors.getvalue())
+        self.assertEqual(self.log_lines()[-1]["status"], None)
+
+    def test_unparsable_request_targets_get_400(self):
+        targets = ["http://[x/files/a", "http://a]/files/a", "http://[::1/index.php"]
+        for target in targets:
+            with self.subTest(target):
+                with contextlib.redirect_stderr(io.StringIO()) as errors:
+                    status, reply = self.raw_request(f"GET {target} HTTP/1.0\r\n\r\n".encode("ascii"))
+                self.assertEqual(status, b"HTTP/1.0 400 Bad Request")
+                self.assertRegex(reply, rb"^[^\n]+\n$")
+                self.assertNotIn("Traceback", errors.getvalue())
 
     def test_unknown_paths_get_404(self):
         for method, path in [("GET", "/"), ("GET", "/index.html"), ("POST", "/lookup"), ("GET", "/filesx/nvidia.exe")]:
