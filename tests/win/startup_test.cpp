@@ -115,7 +115,7 @@ TEST(Startup, TheEndOfTheSessionEndsAScanWhoseLookupNeverAnswers) {
     ASSERT_NE(main_window, nullptr);
 
     ClickAt(main_window, ScreenDpi(), 185 + 197 + 154, 123 + 182 + 30);  // START SCAN
-    for (int i = 0; i < 300 && IsWindowEnabled(main_window); ++i) Sleep(10);
+    for (int i = 0; i < 1000 && IsWindowEnabled(main_window); ++i) Sleep(10);
     ASSERT_FALSE(IsWindowEnabled(main_window)) << "the scan did not start";
 
     EXPECT_EQ(SendMessageW(main_window, WM_QUERYENDSESSION, 0, 0), TRUE);
