@@ -22,6 +22,7 @@ constexpr int kClientWidth = 932;
 constexpr int kClientHeight = 691;
 constexpr COLORREF kPanelColour = RGB(215, 231, 251);
 constexpr COLORREF kHeadingColour = RGB(20, 52, 86);
+constexpr COLORREF kBodyTextColour = RGB(60, 72, 88);
 constexpr UINT kMoveByCaption = SC_MOVE + HTCAPTION;  // 61458
 
 std::string Upper(std::string text) {
@@ -152,7 +153,7 @@ void TForm1::BuildScanPages() {
     lblScanTitle.Font = Font(20, true, kHeadingColour);
     lblScanTitle.SetCaption("Keep your drivers up to date");
     tsScan->Place(lblScanTitle, 44, 44, 640, 28);
-    lblScanText.Font = Font(13, false, RGB(60, 72, 88));
+    lblScanText.Font = Font(13, false, kBodyTextColour);
     lblScanText.WordWrap = true;
     lblScanText.SetCaption(
         "Tarnwick checks every device of this computer against its catalogue of drivers and shows the ones for "
@@ -194,7 +195,7 @@ void TForm1::BuildDownloadPage() {
     tsDownload->Place(lblWarning, 87, 96, 470, 22);
     DriverListFrame1 = std::make_unique<TDriverListFrame>(*tsDownload);
     tsDownload->PlaceWindow(*DriverListFrame1, 16, 157, 707, 347);
-    lblNoDrivers.Font = Font(13, false, RGB(60, 72, 88));
+    lblNoDrivers.Font = Font(13, false, kBodyTextColour);
     lblNoDrivers.Alignment = DT_CENTER;
     lblNoDrivers.Hide();
     tsDownload->Place(lblNoDrivers, 16, 30, 707, 20);
@@ -239,7 +240,7 @@ void TForm1::BuildSettingsPage() {
     lblSettingsTitle.Font = Font(20, true, kHeadingColour);
     lblSettingsTitle.SetCaption("Settings");
     pnlSettings->Place(lblSettingsTitle, 44, 36, 500, 28);
-    lblSettingsText.Font = Font(13, false, RGB(60, 72, 88));
+    lblSettingsText.Font = Font(13, false, kBodyTextColour);
     lblSettingsText.SetCaption("Choose how Tarnwick works for you.");
     pnlSettings->Place(lblSettingsText, 44, 68, 500, 20);
     struct Box {

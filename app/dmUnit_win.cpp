@@ -85,6 +85,9 @@ void TDM::DataModuleCreate() {
 }
 
 void TDM::DataModuleDestroy() {
+    // WinMain runs this before it decides how the process ends; the
+    // destructor's second call then has nothing left to do.
+    if (!lookup_platform_) return;
     Application.ProcessMessagesUntil([this] { return InventoryUsers.Idle(); }, kInventoryWaitMs);
     if (InventoryUsers.Idle()) {
         delete DriverManager;
